@@ -1,0 +1,63 @@
+#include "app/buttons.h"
+
+#include "plot/plot_canvas.h"
+
+#include <QKeyEvent>
+
+void SetCaptionColor(QWidget* widget, uint32_t bgr)
+{
+    QPalette palette = widget->palette();
+    const QColor color = QtColor(bgr);
+    for (QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText, QPalette::Text})
+        palette.setColor(role, color);
+    widget->setPalette(palette);
+}
+
+PushButton::PushButton(const QString& text, QWidget* parent) : QPushButton(text, parent)
+{
+    setAutoDefault(false);
+    setDefault(false);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PushButton::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier) {
+        click();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+SpeedButton::SpeedButton(const QString& text, QWidget* parent) : QToolButton(parent)
+{
+    setText(text);
+    setCheckable(true);
+    setFocusPolicy(Qt::NoFocus);
+    setToolButtonStyle(Qt::ToolButtonTextOnly);
+}
+
+void SpeedButtonGroup::addButton(SpeedButton* button)
+{
+    buttons_.append(button);
+    connect(button, &QAbstractButton::toggled, this, [this, button](bool checked) {
+        if (checked)
+            raiseAllBut(button);
+    });
+}
+
+void SpeedButtonGroup::latch(SpeedButton* button)
+{
+    button->setChecked(true);
+    raiseAllBut(button);
+}
+
+void SpeedButtonGroup::raiseAllBut(const SpeedButton* keep)
+{
+    for (SpeedButton* other : buttons_) {
+        if (other != keep)
+            other->setChecked(false);
+    }
+}

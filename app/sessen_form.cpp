@@ -1,0 +1,235 @@
+#include "app/sessen_form.h"
+
+#include "app/layout_fonts.h"
+
+#include "entry/confirmation.h"
+#include "entry/selector.h"
+#include "lesson/colors.h"
+#include "lesson/curve.h"
+#include "plot/mapping.h"
+#include "plot/plot_layers.h"
+#include "plot/tangent_step.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPainter>
+
+namespace {
+// Selector handlers by target, for the confirmation's advance.
+constexpr void (TSessen_Form::*kSelectorHandlers[])(QObject*) = {
+    &TSessen_Form::SbnKeisuAClick, &TSessen_Form::SbnKeisuBClick, &TSessen_Form::SbnKeisuCClick,
+    &TSessen_Form::SbnKeisuDClick, &TSessen_Form::SbnSikiClick};
+} // namespace
+
+TSessen_Form::TSessen_Form(QWidget* parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Tavrine"));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QtColor(Bgr::MoneyGreen));
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    // The layout is fixed in pixels: a smaller window scrolls it, a larger
+    // one shows the background around it.
+    scrollArea_ = new QScrollArea(this);
+    scrollArea_->setFrameShape(QFrame::NoFrame);
+    scrollArea_->setFocusPolicy(Qt::NoFocus);
+    scrollArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scrollArea_->setWidgetResizable(false);
+    scrollArea_->viewport()->setPalette(palette);
+    scrollArea_->viewport()->setAutoFillBackground(true);
+    client_ = new QWidget;
+    client_->setFixedSize(kLayoutExtent);
+    client_->setPalette(palette);
+    client_->setAutoFillBackground(true);
+    setFont(MakeFont(LayoutFont::F1));
+    selectorGroup_ = new SpeedButtonGroup(this);
+
+    BuildLayout(*this);
+    scrollArea_->setWidget(client_);
+
+    PaintBox1->setPaintRoutine([this](QPainter& painter) {
+        PaintPlot(painter, lesson_, PaintBox1->width(), PaintBox1->height());
+    });
+    ScrollBar1->setFocus();
+    FormCreate(this);
+}
+
+void TSessen_Form::FormCreate(QObject*)
+{
+    move(0, 0);
+    resize(kOuterSize);
+}
+
+void TSessen_Form::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    scrollArea_->setGeometry(rect());
+}
+
+void TSessen_Form::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    fitOuterSize();
+}
+
+void TSessen_Form::fitOuterSize()
+{
+    // The window manager adds its frame after the window is shown; the first
+    // time the frame is known, shrink the client so that the frame included
+    // the window is 1024 by 768 at the top-left of the screen.
+    if (outerSizeFitted_ || !isVisible())
+        return;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (frame.isEmpty())
+        return;
+    outerSizeFitted_ = true;
+    resize(kOuterSize - frame);
+    move(0, 0);
+}
+
+void TSessen_Form::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // The lesson is set up the first time the window gets the keyboard focus
+    // and lasts until the program ends; later activations change nothing.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !lessonStarted_) {
+        lessonStarted_ = true;
+        Syokika(this);
+    }
+}
+
+void TSessen_Form::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    BtnSyuryoClick(this);
+}
+
+void TSessen_Form::BtnSyuryoClick(QObject*) { QApplication::quit(); }
+
+void TSessen_Form::Syokika(QObject* sender)
+{
+    lesson_.ZahyoMax = PositiontoZahyoMax(ScrollBar1->value());
+    ClearPendingSigns(lesson_);
+    lesson_.Keisu[1] = 1;
+    lesson_.Keisu[2] = 0;
+    lesson_.Keisu[3] = 0;
+    lesson_.Keisu[4] = 0;
+    for (int n = 1; n <= kCoefficientCount; ++n)
+        coefficientLabel(n)->setText(QString::number(lesson_.Keisu[n]));
+    lesson_.KeisuNo = 1;
+    BtnKetteiClick(sender);
+    selectTarget(1);
+    applyToggleLooks(ResetToggles(lesson_));
+}
+
+void TSessen_Form::PaintBox1Paint(QObject*)
+{
+    // Drawn at once, before the calling handler returns.
+    PaintBox1->repaint();
+}
+
+void TSessen_Form::ScrollBar1Scroll(QObject* sender, ScrollCode, int& scrollPos)
+{
+    lesson_.ZahyoMax = PositiontoZahyoMax(scrollPos);
+    PaintBox1Paint(sender);
+}
+
+void TSessen_Form::ScrollBar2Scroll(QObject* sender, ScrollCode, int& scrollPos)
+{
+    MoveTangentPoint(lesson_, scrollPos);
+    PaintBox1Paint(sender);
+}
+
+void TSessen_Form::BBtnSessenSuClick(QObject* sender)
+{
+    applyToggleLooks(ToggleSecondTangent(lesson_));
+    // Show the change at once, so the plot never contradicts the buttons.
+    PaintBox1Paint(sender);
+}
+
+void TSessen_Form::BBtnHojosenClick(QObject* sender)
+{
+    applyToggleLooks(ToggleChord(lesson_));
+    PaintBox1Paint(sender);
+}
+
+void TSessen_Form::applyToggleLooks(const ToggleLooks& looks)
+{
+    const std::pair<PushButton*, const ToggleLook*> buttons[] = {
+        {BBtnSessenSu, &looks.secondTangent}, {BBtnHojosen, &looks.chord}};
+    for (const auto& [button, look] : buttons) {
+        button->setText(QString::fromStdString(look->caption));
+        SetCaptionColor(button, look->color);
+        button->setVisible(look->visible);
+    }
+}
+
+SpeedButton* TSessen_Form::selectorButton(int target) const
+{
+    SpeedButton* const buttons[] = {SbnKeisuA, SbnKeisuB, SbnKeisuC, SbnKeisuD, SbnSiki};
+    return buttons[target - 1];
+}
+
+QLabel* TSessen_Form::coefficientLabel(int coefficient) const
+{
+    QLabel* const labels[] = {LblKeisuA, LblKeisuB, LblKeisuC, LblKeisuD};
+    return labels[coefficient - 1];
+}
+
+void TSessen_Form::selectTarget(int target)
+{
+    SelectTarget(lesson_, target);
+    // A click on the latched button has just raised it; latch it again so
+    // that exactly the selected target's button is down.
+    selectorGroup_->latch(selectorButton(target));
+    const auto colors = SelectorColors(target);
+    for (int n = 1; n <= kEquationTarget; ++n)
+        SetCaptionColor(selectorButton(n), colors[static_cast<std::size_t>(n - 1)]);
+}
+
+void TSessen_Form::applyLabelEdit(const LabelEdit& edit)
+{
+    coefficientLabel(edit.coefficient)->setText(QString::fromStdString(edit.text));
+}
+
+void TSessen_Form::digitKey(int digit)
+{
+    if (const auto edit = PressDigit(lesson_, digit))
+        applyLabelEdit(*edit);
+}
+
+void TSessen_Form::Btn00Click(QObject*)
+{
+    if (const auto edit = PressZero(lesson_))
+        applyLabelEdit(*edit);
+}
+
+void TSessen_Form::BtnMinusClick(QObject*)
+{
+    if (const auto edit = PressMinus(lesson_))
+        applyLabelEdit(*edit);
+}
+
+CoefficientArray<std::string> TSessen_Form::labelTexts() const
+{
+    CoefficientArray<std::string> texts;
+    for (int n = 1; n <= kCoefficientCount; ++n)
+        texts[n] = coefficientLabel(n)->text().toStdString();
+    return texts;
+}
+
+void TSessen_Form::BtnKetteiClick(QObject* sender)
+{
+    ClearPendingSigns(lesson_);
+    const CoefficientArray<std::string> labels = labelTexts();
+    if (HasUnfinishedEntry(labels))
+        return;
+    if (lesson_.KeisuNo >= 1 && lesson_.KeisuNo <= kCoefficientCount)
+        lesson_.Keisu[lesson_.KeisuNo] = ParseCoefficient(labels[lesson_.KeisuNo]);
+    LblSiki->setText(QString::fromStdString(EquationText(lesson_.Keisu)));
+    (this->*kSelectorHandlers[NextTarget(lesson_.KeisuNo) - 1])(sender);
+    Kyokusen_Update(lesson_);
+    ScrollBar2->setValue(50);
+    PaintBox1Paint(sender);
+}

@@ -1,0 +1,137 @@
+#pragma once
+
+// TSessen_Form is the lesson's one window and the owner of its state.
+//
+// How the pieces fit: the window owns the LessonState record and every
+// control of the fixed 1007 x 713 layout (built by LayoutBuilder in
+// sessen_layout.cpp, inside a scroll area so that a smaller window scrolls
+// the layout). Each control event runs one handler below, named after the
+// control. The handlers stay thin: the entry rules (entry/), the curve
+// arithmetic (lesson/) and the slider and toggle arithmetic (plot/) are plain
+// functions on the lesson state, and the window only carries their results
+// to the controls. The plot is drawn by PlotLayers through a QPainter; the
+// window's PaintBox1Paint repaints it synchronously, so a handler that
+// changed the lesson returns with the new picture on screen.
+
+#include "app/buttons.h"
+#include "app/scroll_notify_bar.h"
+#include "entry/keypad.h"
+#include "lesson/lesson_state.h"
+#include "plot/paint_box.h"
+#include "plot/tangent_toggles.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QScrollArea>
+#include <QWidget>
+
+#include <array>
+
+class TSessen_Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit TSessen_Form(QWidget* parent = nullptr);
+
+    const LessonState& lesson() const { return lesson_; }
+
+    // The window's outer size and the extent of its fixed layout.
+    static constexpr QSize kOuterSize{1024, 768};
+    static constexpr QSize kLayoutExtent{1007, 713};
+
+    // Controls, named as in the layout. The window owns them all.
+    PaintBox* PaintBox1 = nullptr;
+    QLabel* LblSetten = nullptr;
+    ScrollNotifyBar* ScrollBar1 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    PushButton* BtnSyuryo = nullptr;
+    ScrollNotifyBar* ScrollBar2 = nullptr;
+    PushButton* BBtnSessenSu = nullptr;
+    PushButton* BBtnHojosen = nullptr;
+    // Keypad, in GroupBox1.
+    PushButton* Btn00 = nullptr;
+    PushButton* BtnKettei = nullptr;
+    PushButton* Btn01 = nullptr;
+    PushButton* Btn02 = nullptr;
+    PushButton* Btn03 = nullptr;
+    PushButton* Btn04 = nullptr;
+    PushButton* Btn05 = nullptr;
+    PushButton* Btn06 = nullptr;
+    PushButton* Btn07 = nullptr;
+    PushButton* Btn08 = nullptr;
+    PushButton* Btn09 = nullptr;
+    PushButton* BtnMinus = nullptr;
+    // Coefficient panel, in GroupBox2.
+    SpeedButton* SbnSiki = nullptr;
+    QLabel* LblSiki = nullptr;
+    SpeedButton* SbnKeisuA = nullptr;
+    SpeedButton* SbnKeisuB = nullptr;
+    QLabel* LblKeisuA = nullptr;
+    QLabel* LblKeisuB = nullptr;
+    QLabel* LblKeisuC = nullptr;
+    QLabel* LblKeisuD = nullptr;
+    SpeedButton* SbnKeisuD = nullptr;
+    SpeedButton* SbnKeisuC = nullptr;
+    QLabel* Label2 = nullptr;
+
+    // Window events.
+    void FormCreate(QObject* sender);
+    void Syokika(QObject* sender);
+    void BtnSyuryoClick(QObject* sender);
+
+    // Plot.
+    void PaintBox1Paint(QObject* sender);
+    void ScrollBar1Scroll(QObject* sender, ScrollCode code, int& scrollPos);
+    void ScrollBar2Scroll(QObject* sender, ScrollCode code, int& scrollPos);
+    void BBtnSessenSuClick(QObject* sender);
+    void BBtnHojosenClick(QObject* sender);
+
+    // Coefficient entry.
+    void SbnKeisuAClick(QObject*) { selectTarget(1); }
+    void SbnKeisuBClick(QObject*) { selectTarget(2); }
+    void SbnKeisuCClick(QObject*) { selectTarget(3); }
+    void SbnKeisuDClick(QObject*) { selectTarget(4); }
+    void SbnSikiClick(QObject*) { selectTarget(kEquationTarget); }
+    void Btn01Click(QObject*) { digitKey(1); }
+    void Btn02Click(QObject*) { digitKey(2); }
+    void Btn03Click(QObject*) { digitKey(3); }
+    void Btn04Click(QObject*) { digitKey(4); }
+    void Btn05Click(QObject*) { digitKey(5); }
+    void Btn06Click(QObject*) { digitKey(6); }
+    void Btn07Click(QObject*) { digitKey(7); }
+    void Btn08Click(QObject*) { digitKey(8); }
+    void Btn09Click(QObject*) { digitKey(9); }
+    void Btn00Click(QObject* sender);
+    void BtnMinusClick(QObject* sender);
+    void BtnKetteiClick(QObject* sender);
+
+    // The selector button of target 1..5 and the label of coefficient 1..4.
+    SpeedButton* selectorButton(int target) const;
+    QLabel* coefficientLabel(int coefficient) const;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    friend class LayoutBuilder;
+
+    void selectTarget(int target);
+    void digitKey(int digit);
+    void applyLabelEdit(const LabelEdit& edit);
+    void applyToggleLooks(const ToggleLooks& looks);
+    CoefficientArray<std::string> labelTexts() const;
+    void fitOuterSize();
+
+    LessonState lesson_;
+    QScrollArea* scrollArea_ = nullptr;
+    QWidget* client_ = nullptr;
+    SpeedButtonGroup* selectorGroup_ = nullptr;
+    bool lessonStarted_ = false;
+    bool outerSizeFitted_ = false;
+};
+
+// Creates every control of the window's layout (sessen_layout.cpp).
+void BuildLayout(TSessen_Form& form);

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "lesson/lesson_state.h"
+
+#include <cstdint>
+
+// A whole pixel of the plot area: (0, 0) is the top-left pixel, y grows
+// downwards.
+struct DotPoint {
+    int32_t x = 0;
+    int32_t y = 0;
+    friend bool operator==(const DotPoint&, const DotPoint&) = default;
+};
+
+// Rounds to the nearest integer, halves away from zero. The sum is formed in
+// extended precision and truncated to 64 bits, of which the low 32 are kept.
+// Values beyond the 64-bit range (never produced by a lesson) saturate
+// instead of overflowing.
+int32_t Roundoff(long double x);
+
+inline TZahyoR ZahyoR(float x, float y) { return TZahyoR{x, y}; }
+
+// The view scale set by the zoom slider: 36 at the left end, 20 in the
+// middle, 4 at the right end.
+int32_t PositiontoZahyoMax(int32_t position);
+
+// Maps curve coordinates to pixels of a plot area of the given size: the
+// origin on the centre, ZahyoMax curve units across the full width and
+// height, curve y upwards.
+class ZahyoMapping {
+public:
+    ZahyoMapping(int32_t zahyoMax, int32_t width, int32_t height)
+        : zahyoMax_(zahyoMax), width_(width), height_(height)
+    {
+    }
+
+    int32_t zahyoMax() const { return zahyoMax_; }
+
+    // Unrounded pixel position of a curve point, each coordinate formed as
+    // (size * v) / ZahyoMax + size / 2 in extended precision, stored as float.
+    TZahyoR ZahyotoDot(TZahyoR p) const;
+
+    // The three steps every end point of the plot goes through.
+    DotPoint Map(float x, float y) const;
+
+private:
+    int32_t zahyoMax_;
+    int32_t width_;
+    int32_t height_;
+};
+
+DotPoint ZahyoRtoPoint(TZahyoR p);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "lesson/lesson_state.h"
+
+// The tangent point slider's arithmetic. One step of the slider moves the
+// tangent point by ZahyoMax / divisor curve units; the divisor grows with the
+// view scale so that a step stays between about 0.03 and 0.08 units.
+int32_t TangentStepDivisor(int32_t zahyoMax);
+
+// Puts the tangent point where slider position `position` stands at the
+// lesson's view scale: position 50 is the inflection point.
+void MoveTangentPoint(LessonState& lesson, int32_t position);

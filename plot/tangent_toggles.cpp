@@ -1,0 +1,42 @@
+#include "plot/tangent_toggles.h"
+
+#include "lesson/colors.h"
+
+namespace {
+ToggleLook ChordLook(const LessonState& lesson)
+{
+    const bool on = lesson.HojosenAri;
+    return ToggleLook{on ? "補助線あり" : "補助線なし", on ? Bgr::Purple : Bgr::Blue,
+                      lesson.SessenSu2};
+}
+
+ToggleLook SecondTangentLook(const LessonState& lesson)
+{
+    const bool on = lesson.SessenSu2;
+    return ToggleLook{on ? "接 線 ２ 本" : "接 線 １ 本", on ? Bgr::Purple : Bgr::Blue, true};
+}
+} // namespace
+
+ToggleLooks ResetToggles(LessonState& lesson)
+{
+    lesson.SessenSu2 = false;
+    lesson.HojosenAri = false;
+    return ToggleLooks{ToggleLook{"接 線 1 本", Bgr::Blue, true}, ChordLook(lesson)};
+}
+
+ToggleLooks ToggleSecondTangent(LessonState& lesson)
+{
+    lesson.SessenSu2 = !lesson.SessenSu2;
+    if (!lesson.SessenSu2)
+        lesson.HojosenAri = false;
+    return ToggleLooks{SecondTangentLook(lesson), ChordLook(lesson)};
+}
+
+ToggleLooks ToggleChord(LessonState& lesson)
+{
+    // The chord button is hidden while one tangent shows; should a click
+    // reach it anyway, the chord stays off.
+    if (lesson.SessenSu2)
+        lesson.HojosenAri = !lesson.HojosenAri;
+    return ToggleLooks{SecondTangentLook(lesson), ChordLook(lesson)};
+}

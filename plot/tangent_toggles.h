@@ -1,0 +1,30 @@
+#pragma once
+
+#include "lesson/lesson_state.h"
+
+#include <string>
+
+// How one of the two toggle buttons looks: caption (UTF-8), caption colour
+// (0xBBGGRR) and whether it is shown.
+struct ToggleLook {
+    std::string caption;
+    uint32_t color = 0;
+    bool visible = true;
+    friend bool operator==(const ToggleLook&, const ToggleLook&) = default;
+};
+
+struct ToggleLooks {
+    ToggleLook secondTangent; // "接 線 … 本"
+    ToggleLook chord;         // "補助線…"
+};
+
+// The looks right after the lesson reset: one tangent, with the plain digit
+// the reset writes, and the chord button hidden.
+ToggleLooks ResetToggles(LessonState& lesson);
+
+// "接 線 １ 本" <-> "接 線 ２ 本". Switching the second tangent off also
+// switches the chord off, so the chord is never on without it.
+ToggleLooks ToggleSecondTangent(LessonState& lesson);
+
+// "補助線なし" <-> "補助線あり".
+ToggleLooks ToggleChord(LessonState& lesson);
