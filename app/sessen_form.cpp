@@ -65,6 +65,13 @@ void TSessen_Form::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     scrollArea_->setGeometry(rect());
+    fitOuterSize();
+}
+
+void TSessen_Form::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    fitOuterSize();
 }
 
 void TSessen_Form::moveEvent(QMoveEvent* event)
@@ -105,7 +112,10 @@ void TSessen_Form::closeEvent(QCloseEvent* event)
     BtnSyuryoClick(this);
 }
 
-void TSessen_Form::BtnSyuryoClick(QObject*) { QApplication::quit(); }
+void TSessen_Form::BtnSyuryoClick(QObject*)
+{
+    QApplication::quit();
+}
 
 void TSessen_Form::Syokika(QObject* sender)
 {

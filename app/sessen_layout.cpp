@@ -11,7 +11,10 @@
 
 namespace {
 // The desktop's window-text colour, for fonts that follow the desktop.
-QColor WindowTextColor() { return QApplication::palette().color(QPalette::WindowText); }
+QColor WindowTextColor()
+{
+    return QApplication::palette().color(QPalette::WindowText);
+}
 
 void SetBackground(QWidget* widget, const QColor& color)
 {
@@ -42,6 +45,7 @@ private:
     void buildKeypad();
     void buildCoefficientPanel();
     void setKeyboardOrder();
+    void nameControls();
 
     TSessen_Form& form_;
 };
@@ -105,17 +109,15 @@ QGroupBox* LayoutBuilder::groupBox(QRect rect, const QString& title, LayoutFont 
 }
 
 ScrollNotifyBar* LayoutBuilder::scrollBar(QRect rect, int position,
-                                          void (TSessen_Form::*handler)(QObject*, ScrollCode,
-                                                                        int&))
+                                          void (TSessen_Form::*handler)(QObject*, ScrollCode, int&))
 {
     auto* bar = new ScrollNotifyBar(form_.client_);
     bar->setGeometry(rect);
     bar->setValue(position);
     TSessen_Form* form = &form_;
-    QObject::connect(bar, &ScrollNotifyBar::scroll, form,
-                     [form, bar, handler](ScrollCode code, int& pos) {
-                         (form->*handler)(bar, code, pos);
-                     });
+    QObject::connect(
+        bar, &ScrollNotifyBar::scroll, form,
+        [form, bar, handler](ScrollCode code, int& pos) { (form->*handler)(bar, code, pos); });
     return bar;
 }
 
@@ -143,6 +145,48 @@ void LayoutBuilder::build()
     buildKeypad();
     buildCoefficientPanel();
     setKeyboardOrder();
+    nameControls();
+}
+
+void LayoutBuilder::nameControls()
+{
+    TSessen_Form& f = form_;
+    const std::pair<QWidget*, const char*> controls[] = {
+        {f.PaintBox1, "PaintBox1"},
+        {f.LblSetten, "LblSetten"},
+        {f.ScrollBar1, "ScrollBar1"},
+        {f.GroupBox1, "GroupBox1"},
+        {f.GroupBox2, "GroupBox2"},
+        {f.BtnSyuryo, "BtnSyuryo"},
+        {f.ScrollBar2, "ScrollBar2"},
+        {f.BBtnSessenSu, "BBtnSessenSu"},
+        {f.BBtnHojosen, "BBtnHojosen"},
+        {f.Btn00, "Btn00"},
+        {f.BtnKettei, "BtnKettei"},
+        {f.Btn01, "Btn01"},
+        {f.Btn02, "Btn02"},
+        {f.Btn03, "Btn03"},
+        {f.Btn04, "Btn04"},
+        {f.Btn05, "Btn05"},
+        {f.Btn06, "Btn06"},
+        {f.Btn07, "Btn07"},
+        {f.Btn08, "Btn08"},
+        {f.Btn09, "Btn09"},
+        {f.BtnMinus, "BtnMinus"},
+        {f.SbnSiki, "SbnSiki"},
+        {f.LblSiki, "LblSiki"},
+        {f.SbnKeisuA, "SbnKeisuA"},
+        {f.SbnKeisuB, "SbnKeisuB"},
+        {f.SbnKeisuC, "SbnKeisuC"},
+        {f.SbnKeisuD, "SbnKeisuD"},
+        {f.LblKeisuA, "LblKeisuA"},
+        {f.LblKeisuB, "LblKeisuB"},
+        {f.LblKeisuC, "LblKeisuC"},
+        {f.LblKeisuD, "LblKeisuD"},
+        {f.Label2, "Label2"},
+    };
+    for (const auto& [widget, name] : controls)
+        widget->setObjectName(QLatin1String(name));
 }
 
 void LayoutBuilder::buildKeypad()
@@ -159,8 +203,7 @@ void LayoutBuilder::buildKeypad()
     // ７８９ / ４５６ / １２３ / ０－決定. Listed in stacking and keyboard order.
     static const Key keys[] = {
         {&TSessen_Form::Btn00, 16, 176, "０", LayoutFont::F2, &TSessen_Form::Btn00Click},
-        {&TSessen_Form::BtnKettei, 112, 176, "決定", LayoutFont::F3,
-         &TSessen_Form::BtnKetteiClick},
+        {&TSessen_Form::BtnKettei, 112, 176, "決定", LayoutFont::F3, &TSessen_Form::BtnKetteiClick},
         {&TSessen_Form::Btn01, 16, 128, "１", LayoutFont::F2, &TSessen_Form::Btn01Click},
         {&TSessen_Form::Btn03, 112, 128, "３", LayoutFont::F2, &TSessen_Form::Btn03Click},
         {&TSessen_Form::Btn02, 64, 128, "２", LayoutFont::F2, &TSessen_Form::Btn02Click},
@@ -184,22 +227,26 @@ void LayoutBuilder::buildCoefficientPanel()
     const QColor tooltip = QApplication::palette().color(QPalette::ToolTipBase);
     const Qt::Alignment centred = Qt::AlignCenter;
 
-    f.SbnSiki = speedButton({8, 176, 129, 33}, "曲線の方程式", LayoutFont::F7,
-                            &TSessen_Form::SbnSikiClick);
+    f.SbnSiki =
+        speedButton({8, 176, 129, 33}, "曲線の方程式", LayoutFont::F7, &TSessen_Form::SbnSikiClick);
     f.LblSiki = label(f.GroupBox2, {8, 207, 297, 34}, QString(), LayoutFont::F5, tooltip,
                       Qt::AlignLeft | Qt::AlignVCenter);
-    f.SbnKeisuA = speedButton({24, 88, 49, 33}, "a=", LayoutFont::F10,
-                              &TSessen_Form::SbnKeisuAClick);
-    f.SbnKeisuB = speedButton({96, 88, 49, 33}, "b=", LayoutFont::F10,
-                              &TSessen_Form::SbnKeisuBClick);
-    f.LblKeisuA = label(f.GroupBox2, {24, 120, 49, 33}, QString(), LayoutFont::F5, tooltip, centred);
-    f.LblKeisuB = label(f.GroupBox2, {96, 120, 49, 33}, QString(), LayoutFont::F5, tooltip, centred);
-    f.LblKeisuC = label(f.GroupBox2, {168, 120, 49, 33}, QString(), LayoutFont::F5, tooltip, centred);
-    f.LblKeisuD = label(f.GroupBox2, {240, 120, 49, 33}, QString(), LayoutFont::F5, tooltip, centred);
-    f.SbnKeisuD = speedButton({240, 88, 49, 33}, "d=", LayoutFont::F10,
-                              &TSessen_Form::SbnKeisuDClick);
-    f.SbnKeisuC = speedButton({168, 88, 49, 33}, "c=", LayoutFont::F10,
-                              &TSessen_Form::SbnKeisuCClick);
+    f.SbnKeisuA =
+        speedButton({24, 88, 49, 33}, "a=", LayoutFont::F10, &TSessen_Form::SbnKeisuAClick);
+    f.SbnKeisuB =
+        speedButton({96, 88, 49, 33}, "b=", LayoutFont::F10, &TSessen_Form::SbnKeisuBClick);
+    f.LblKeisuA =
+        label(f.GroupBox2, {24, 120, 49, 33}, QString(), LayoutFont::F5, tooltip, centred);
+    f.LblKeisuB =
+        label(f.GroupBox2, {96, 120, 49, 33}, QString(), LayoutFont::F5, tooltip, centred);
+    f.LblKeisuC =
+        label(f.GroupBox2, {168, 120, 49, 33}, QString(), LayoutFont::F5, tooltip, centred);
+    f.LblKeisuD =
+        label(f.GroupBox2, {240, 120, 49, 33}, QString(), LayoutFont::F5, tooltip, centred);
+    f.SbnKeisuD =
+        speedButton({240, 88, 49, 33}, "d=", LayoutFont::F10, &TSessen_Form::SbnKeisuDClick);
+    f.SbnKeisuC =
+        speedButton({168, 88, 49, 33}, "c=", LayoutFont::F10, &TSessen_Form::SbnKeisuCClick);
     f.Label2 = label(f.GroupBox2, {24, 32, 273, 41}, "y=ax^3+bx^2+cx+d", LayoutFont::F11,
                      QtColor(Bgr::MoneyGreen), Qt::AlignLeft | Qt::AlignTop);
 }
@@ -207,12 +254,15 @@ void LayoutBuilder::buildCoefficientPanel()
 void LayoutBuilder::setKeyboardOrder()
 {
     TSessen_Form& f = form_;
-    QWidget* const chain[] = {f.ScrollBar1, f.Btn00,     f.BtnKettei,  f.Btn01,        f.Btn03,
-                              f.Btn02,      f.Btn04,     f.BtnMinus,   f.Btn06,        f.Btn05,
-                              f.Btn07,      f.Btn09,     f.Btn08,      f.BtnSyuryo,    f.ScrollBar2,
+    QWidget* const chain[] = {f.ScrollBar1,   f.Btn00,      f.BtnKettei, f.Btn01,     f.Btn03,
+                              f.Btn02,        f.Btn04,      f.BtnMinus,  f.Btn06,     f.Btn05,
+                              f.Btn07,        f.Btn09,      f.Btn08,     f.BtnSyuryo, f.ScrollBar2,
                               f.BBtnSessenSu, f.BBtnHojosen};
     for (std::size_t i = 1; i < std::size(chain); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
-void BuildLayout(TSessen_Form& form) { LayoutBuilder(form).build(); }
+void BuildLayout(TSessen_Form& form)
+{
+    LayoutBuilder(form).build();
+}

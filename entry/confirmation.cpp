@@ -45,4 +45,7 @@ std::string EquationText(const CoefficientArray<int32_t>& keisu)
            Term(keisu[3], "x", false) + Term(keisu[4], "", false);
 }
 
-int32_t NextTarget(int32_t keisuNo) { return keisuNo % kCoefficientCount + 1; }
+int32_t NextTarget(int32_t keisuNo)
+{
+    return keisuNo % kCoefficientCount + 1;
+}

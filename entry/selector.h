@@ -11,4 +11,7 @@
 std::array<uint32_t, 5> SelectorColors(int32_t target);
 
 // Makes target n (1..4 = a..d, 5 = equation button) the entry target.
-inline void SelectTarget(LessonState& lesson, int32_t target) { lesson.KeisuNo = target; }
+inline void SelectTarget(LessonState& lesson, int32_t target)
+{
+    lesson.KeisuNo = target;
+}

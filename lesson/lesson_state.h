@@ -31,17 +31,17 @@ inline constexpr int kEquationTarget = 5; // KeisuNo of the equation button
 // Everything the lesson knows. One instance lives in the main window for the
 // whole run; every handler reads and writes it directly.
 struct LessonState {
-    int32_t ZahyoMax = 0;                  // view scale, 4..36 once the lesson is set up
-    int32_t KeisuNo = 0;                   // entry target: 1..4 = a..d, 5 = equation button
-    TZahyoR TenvoriPt;                     // inflection point
-    TZahyoR SettenPt;                      // tangent point, always on the curve
+    int32_t ZahyoMax = 0;                    // view scale, 4..36 once the lesson is set up
+    int32_t KeisuNo = 0;                     // entry target: 1..4 = a..d, 5 = equation button
+    TZahyoR TenvoriPt;                       // inflection point
+    TZahyoR SettenPt;                        // tangent point, always on the curve
     CoefficientArray<std::string> KeisuFugo; // pending sign per coefficient: "" or "-"
-    CoefficientArray<int32_t> Keisu;       // confirmed a, b, c, d
-    int32_t DfA = 0;                       // 3a
-    int32_t DfB = 0;                       // 2b
-    int32_t DfC = 0;                       // c
-    int32_t D2fA = 0;                      // 6a
-    int32_t D2fB = 0;                      // 2b
-    bool SessenSu2 = false;                // second tangent shown
-    bool HojosenAri = false;               // chord shown
+    CoefficientArray<int32_t> Keisu;         // confirmed a, b, c, d
+    int32_t DfA = 0;                         // 3a
+    int32_t DfB = 0;                         // 2b
+    int32_t DfC = 0;                         // c
+    int32_t D2fA = 0;                        // 6a
+    int32_t D2fB = 0;                        // 2b
+    bool SessenSu2 = false;                  // second tangent shown
+    bool HojosenAri = false;                 // chord shown
 };
