@@ -87,6 +87,7 @@ private slots:
     void geometry_data();
     void geometry();
     void windowFrameAndBackground();
+    void japaneseFonts();
     void scrollsWhenSmaller();
     void keyboardOrder();
     void pushButtonKeys();
@@ -216,6 +217,40 @@ void TestWindow::windowFrameAndBackground()
     QTest::qWait(10);
     QCOMPARE(form->PaintBox1->mapTo(form.get(), QPoint(0, 0)), QPoint(8, 29));
     QCOMPARE(form->grab().toImage().pixelColor(1500, 1100), Rgb(Bgr::MoneyGreen));
+}
+
+void TestWindow::japaneseFonts()
+{
+    const auto form = StartedForm();
+    // Every caption is drawn in the free face standing in for the layout's
+    // Windows face, at its character height, and that face has a glyph for
+    // every character shown (no boxes).
+    struct Row {
+        const char* name;
+        const char* family;
+        int pixelSize;
+    };
+    const Row rows[] = {
+        {"Btn05", "IPAPGothic", 27},           {"BtnMinus", "IPAPGothic", 27},
+        {"BtnKettei", "IPAMincho", 19},        {"BtnSyuryo", "IPAPGothic", 32},
+        {"GroupBox2", "IPAPMincho", 21},       {"GroupBox1", "IPAPMincho", 21},
+        {"LblKeisuA", "IPAPMincho", 21},       {"LblSiki", "IPAPMincho", 21},
+        {"SbnSiki", "IPAPMincho", 21},         {"BBtnSessenSu", "IPAPMincho", 21},
+        {"BBtnHojosen", "IPAPMincho", 21},     {"LblSetten", "IPAPMincho", 27},
+        {"SbnKeisuA", "Liberation Serif", 32}, {"Label2", "Liberation Serif", 32},
+    };
+    for (const Row& row : rows) {
+        auto* widget = form->findChild<QWidget*>(QLatin1String(row.name));
+        QVERIFY2(widget, row.name);
+        const QFontInfo info(widget->font());
+        QCOMPARE(info.family(), QLatin1String(row.family));
+        QCOMPARE(info.pixelSize(), row.pixelSize);
+        const QFontMetrics metrics(widget->font());
+        for (QChar c : Text(widget))
+            QVERIFY2(metrics.inFont(c), qPrintable(QString(c) + " in " + row.name));
+    }
+    QVERIFY(form->SbnKeisuA->font().italic());
+    QVERIFY(form->BtnKettei->font().bold());
 }
 
 void TestWindow::scrollsWhenSmaller()
