@@ -1,5 +1,6 @@
 #include "app/sessen_form.h"
 
+#include "app/accessible_names.h"
 #include "app/layout_fonts.h"
 
 #include "entry/confirmation.h"
@@ -46,6 +47,7 @@ TSessen_Form::TSessen_Form(QWidget* parent) : QWidget(parent)
     selectorGroup_ = new SpeedButtonGroup(this);
 
     BuildLayout(*this);
+    NameControlsForScreenReaders(*this);
     scrollArea_->setWidget(client_);
 
     PaintBox1->setPaintRoutine([this](QPainter& painter) {
