@@ -1,5 +1,7 @@
 #include "app/tavrine_application.h"
 
+#include "app/desktop_identity.h"
+
 #include <QMessageBox>
 
 #include <exception>
@@ -8,6 +10,10 @@ TavrineApplication::TavrineApplication(int& argc, char** argv) : QApplication(ar
 {
     // One look on every desktop, so the layout's pixels hold everywhere.
     setStyle(QStringLiteral("Fusion"));
+    // The window and the task bar show the program's icon and match it to its
+    // menu entry.
+    setDesktopFileName(QLatin1String(kDesktopFileName));
+    setWindowIcon(ProgramIcon());
 }
 
 bool TavrineApplication::notify(QObject* receiver, QEvent* event)
