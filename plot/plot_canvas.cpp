@@ -39,8 +39,15 @@ void PlotCanvas::applyPen()
 void PlotCanvas::fillAreaOutlined()
 {
     painter_.fillRect(0, 0, width_, height_, Qt::white);
-    // The outline lies on the area's own outermost pixels.
-    painter_.drawRect(0, 0, width_ - 1, height_ - 1);
+    // The outline lies on the area's own outermost pixels. They are filled,
+    // not stroked: on a screen that scales the area QPainter centres a stroke
+    // on its coordinates, which would put half of the outline outside.
+    const QRect edges[] = {{0, 0, width_, 1},
+                           {0, height_ - 1, width_, 1},
+                           {0, 0, 1, height_},
+                           {width_ - 1, 0, 1, height_}};
+    for (const QRect& edge : edges)
+        painter_.fillRect(edge, color_);
 }
 
 void PlotCanvas::moveTo(DotPoint p) { current_ = p; }
