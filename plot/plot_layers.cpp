@@ -116,8 +116,8 @@ void PlotLayers::Sessen_Dsp(TZahyoR p)
     }
 }
 
-void PaintPlot(QPainter& painter, const LessonState& lesson, int width, int height)
+void PaintPlot(QPainter& painter, const LessonState& lesson, int width, int height, CanvasMode mode)
 {
-    PlotCanvas canvas(painter, width, height);
+    PlotCanvas canvas(painter, width, height, mode);
     PlotLayers(canvas, lesson).paintAll();
 }

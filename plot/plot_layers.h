@@ -30,4 +30,5 @@ private:
 };
 
 // Paints the lesson into a painter's plot area of the given size.
-void PaintPlot(QPainter& painter, const LessonState& lesson, int width, int height);
+void PaintPlot(QPainter& painter, const LessonState& lesson, int width, int height,
+               CanvasMode mode = CanvasMode::Culled);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QColor>
+#include <QPainter>
+#include <QRect>
+#include <QSize>
+
+#include <vector>
+
+// Rectangles of one colour each, filled one after another over the plot area,
+// a later one painting over an earlier one: the area's fill and outline and
+// every grid line. Painted one by one, the grid's columns cost as much as the
+// fill, one pixel per row at a time. Painted together, the rectangles that
+// run the full height of the area make one row of pixels, the same on every
+// row, which is copied down the whole area; only the rows where a rectangle
+// of another shape lies are worked out one by one. Every pixel ends up with
+// the colour of the last rectangle over it, as filled in order.
+class AreaFills {
+public:
+    explicit AreaFills(QSize area) : area_(area) {}
+
+    bool isEmpty() const { return fills_.empty(); }
+    void add(const QRect& rect, const QColor& color);
+
+    // Paints all rectangles added so far and forgets them.
+    void paint(QPainter& painter);
+
+private:
+    struct Fill {
+        QRect rect; // inside the area
+        QRgb color;
+    };
+
+    void paintInOrder(QPainter& painter) const;
+
+    QSize area_;
+    std::vector<Fill> fills_;
+};

@@ -1,0 +1,157 @@
+// The canvas the program paints with leaves out whatever cannot reach the
+// plot area and cuts the grid lines to it. None of that may change a pixel:
+// every lesson here is painted both ways, once with the culled canvas and
+// once with every line and curve segment handed to QPainter whole, and the
+// two pictures must be equal bit for bit.
+
+#include "lesson/curve.h"
+#include "plot/plot_layers.h"
+#include "plot/tangent_step.h"
+
+#include <QtTest>
+
+#include <array>
+
+namespace {
+constexpr int kArea = 660;
+
+struct Toggles {
+    bool secondTangent;
+    bool chord;
+};
+// The three states the two buttons can reach.
+constexpr std::array<Toggles, 3> kToggles{{{false, false}, {true, false}, {true, true}}};
+
+constexpr std::array<int, 4> kTangentPositions{0, 50, 80, 100};
+
+// Where the window's paint box sits in its backing store; painting there goes
+// through a translated painter.
+const QPoint kWindowOffset(8, 29);
+
+LessonState Lesson(const std::array<int32_t, 4>& keisu, int32_t zahyoMax)
+{
+    LessonState lesson;
+    for (int n = 1; n <= kCoefficientCount; ++n)
+        lesson.Keisu[n] = keisu[static_cast<std::size_t>(n - 1)];
+    Kyokusen_Update(lesson);
+    lesson.ZahyoMax = zahyoMax;
+    return lesson;
+}
+
+// The picture on a canvas of a colour the plot never uses, so that a pixel
+// left unpainted by one way of painting shows up too.
+QImage Paint(const LessonState& lesson, CanvasMode mode, QPoint offset)
+{
+    QImage image(kArea + offset.x(), kArea + offset.y(), QImage::Format_RGB32);
+    image.fill(QColor(0x12, 0x34, 0x56));
+    QPainter painter(&image);
+    painter.translate(offset);
+    PaintPlot(painter, lesson, kArea, kArea, mode);
+    painter.end();
+    return image;
+}
+
+QByteArray FirstDifference(const QImage& culled, const QImage& whole)
+{
+    for (int y = 0; y < culled.height(); ++y) {
+        for (int x = 0; x < culled.width(); ++x) {
+            if (culled.pixel(x, y) != whole.pixel(x, y)) {
+                return QStringLiteral("pixel (%1, %2): culled %3, whole %4")
+                    .arg(x)
+                    .arg(y)
+                    .arg(culled.pixel(x, y), 8, 16, QLatin1Char('0'))
+                    .arg(whole.pixel(x, y), 8, 16, QLatin1Char('0'))
+                    .toLatin1();
+            }
+        }
+    }
+    return {};
+}
+} // namespace
+
+class FastPaintTest : public QObject {
+    Q_OBJECT
+private slots:
+    void culledEqualsWhole_data();
+    void culledEqualsWhole();
+    void beforeTheLessonEqualsWhole();
+};
+
+void FastPaintTest::culledEqualsWhole_data()
+{
+    QTest::addColumn<int>("a");
+    QTest::addColumn<int>("b");
+    QTest::addColumn<int>("c");
+    QTest::addColumn<int>("d");
+    QTest::addColumn<int>("zahyoMax");
+
+    struct Cubic {
+        std::array<int32_t, 4> keisu;
+    };
+    // The starting lesson; an inflection point far below the area; the
+    // steepest cubics of the keypad, falling and rising; a cubic with three
+    // visible crossings; gentle and steep curves with the inflection point off
+    // the centre; the flattest rising cubic.
+    constexpr std::array<Cubic, 10> cubics{{
+        {{1, 0, 0, 0}},
+        {{1, -9, 0, 0}},
+        {{-9, -9, -9, -9}},
+        {{9, 9, 9, 9}},
+        {{1, 0, -9, 0}},
+        {{-1, 3, 0, -2}},
+        {{2, -5, -4, 3}},
+        {{-9, 9, -9, 9}},
+        {{1, 6, 9, 1}},
+        {{1, 0, 6, 0}},
+    }};
+    // Both ends of the zoom, a zoom where no grid line meets the edge, the
+    // starting zoom, and zooms at odd pixel pitches.
+    constexpr std::array<int32_t, 7> zooms{4, 7, 13, 20, 29, 33, 36};
+    for (const Cubic& cubic : cubics) {
+        for (const int32_t zoom : zooms) {
+            const auto& k = cubic.keisu;
+            QTest::addRow("%dx^3%+dx^2%+dx%+d at %d", k[0], k[1], k[2], k[3], zoom)
+                << k[0] << k[1] << k[2] << k[3] << zoom;
+        }
+    }
+}
+
+void FastPaintTest::culledEqualsWhole()
+{
+    QFETCH(int, a);
+    QFETCH(int, b);
+    QFETCH(int, c);
+    QFETCH(int, d);
+    QFETCH(int, zahyoMax);
+
+    LessonState lesson = Lesson({a, b, c, d}, zahyoMax);
+    for (const int position : kTangentPositions) {
+        MoveTangentPoint(lesson, position);
+        for (const Toggles toggles : kToggles) {
+            lesson.SessenSu2 = toggles.secondTangent;
+            lesson.HojosenAri = toggles.chord;
+            for (const QPoint offset : {QPoint(0, 0), kWindowOffset}) {
+                const QImage culled = Paint(lesson, CanvasMode::Culled, offset);
+                const QImage whole = Paint(lesson, CanvasMode::Whole, offset);
+                QVERIFY2(culled == whole,
+                         QByteArray(
+                             "tangent slider at " + QByteArray::number(position) +
+                             ", second tangent " + QByteArray::number(toggles.secondTangent) +
+                             ", chord " + QByteArray::number(toggles.chord) + ", offset " +
+                             QByteArray::number(offset.x()) + ": " + FirstDifference(culled, whole))
+                             .constData());
+            }
+        }
+    }
+}
+
+void FastPaintTest::beforeTheLessonEqualsWhole()
+{
+    // A paint request before the first lesson reset, with no view scale yet.
+    const LessonState lesson;
+    QCOMPARE(Paint(lesson, CanvasMode::Culled, QPoint(0, 0)),
+             Paint(lesson, CanvasMode::Whole, QPoint(0, 0)));
+}
+
+QTEST_MAIN(FastPaintTest)
+#include "test_fast_paint.moc"
