@@ -3,7 +3,6 @@
 #include "plot/span_region.h"
 
 #include <QImage>
-#include <QPixmap>
 
 #include <algorithm>
 
@@ -49,7 +48,15 @@ void AreaFills::paint(QPainter& painter)
         fills_.clear();
         return;
     }
-    painter.drawTiledPixmap(QRect(0, 0, width, height), QPixmap::fromImage(row));
+    // Copied a band of rows at a time: a copy of the whole area in one go
+    // would be split over worker threads, which costs more than it saves
+    // on a machine with two cores.
+    constexpr int kBandRows = 32;
+    QImage band(width, std::min(kBandRows, height), QImage::Format_RGB32);
+    for (int y = 0; y < band.height(); ++y)
+        std::copy(rowPixels, rowPixels + width, reinterpret_cast<QRgb*>(band.scanLine(y)));
+    for (int y = 0; y < height; y += band.height())
+        painter.drawImage(QPoint(0, y), band, QRect(0, 0, width, std::min(band.height(), height - y)));
 
     // Every other row on its own: from the last rectangle that covers it
     // whole, or from the first, the later ones laid over in order, and the

@@ -163,8 +163,8 @@ void PlotCanvas::strokeThinLine(DotPoint from, DotPoint to)
     // a steep line) is clipped away and the start pixel added.
     const bool alongX = std::abs(static_cast<int64_t>(to.x) - from.x) >=
                         std::abs(static_cast<int64_t>(to.y) - from.y);
-    const QRect beyondEnd =
-        alongX ? QRect(to.x + 1, 0, width_, height_) : QRect(0, to.y + 1, width_, height_);
+    const QRect beyondEnd = alongX ? QRect(QPoint(to.x + 1, 0), QPoint(width_ - 1, height_ - 1))
+                                   : QRect(QPoint(0, to.y + 1), QPoint(width_ - 1, height_ - 1));
     painter_.save();
     painter_.setClipRect(beyondEnd, Qt::IntersectClip);
     painter_.drawLine(from.x, from.y, to.x, to.y);
@@ -288,5 +288,8 @@ void PlotCanvas::dot(DotPoint p)
     current_ = p;
     if (mode_ == CanvasMode::Culled && !canTouchArea(p, p))
         return;
-    painter_.drawPoint(QPoint(p.x, p.y));
+    // QPainter's whole coordinates lie on pixel corners: a dot drawn there
+    // covers 4 x 4 pixels around the corner. Centred on the middle of its
+    // pixel it is the round dot 5 pixels across, at any device scale.
+    painter_.drawPoint(QPointF(p.x + 0.5, p.y + 0.5));
 }

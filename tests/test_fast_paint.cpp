@@ -5,6 +5,7 @@
 // two pictures must be equal bit for bit.
 
 #include "lesson/curve.h"
+#include "plot/plot_canvas.h"
 #include "plot/plot_layers.h"
 #include "plot/tangent_step.h"
 
@@ -75,6 +76,8 @@ private slots:
     void culledEqualsWhole_data();
     void culledEqualsWhole();
     void beforeTheLessonEqualsWhole();
+    void thinLineLeavesOutItsEndPixel_data();
+    void thinLineLeavesOutItsEndPixel();
 };
 
 void FastPaintTest::culledEqualsWhole_data()
@@ -151,6 +154,59 @@ void FastPaintTest::beforeTheLessonEqualsWhole()
     const LessonState lesson;
     QCOMPARE(Paint(lesson, CanvasMode::Culled, QPoint(0, 0)),
              Paint(lesson, CanvasMode::Whole, QPoint(0, 0)));
+}
+
+void FastPaintTest::thinLineLeavesOutItsEndPixel_data()
+{
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::newRow("shallow") << QPoint(200, 300) << QPoint(420, 355);
+    QTest::newRow("steep") << QPoint(396, 66) << QPoint(264, 594);
+    QTest::newRow("diagonal") << QPoint(100, 500) << QPoint(300, 300);
+    QTest::newRow("row") << QPoint(50, 40) << QPoint(600, 40);
+    QTest::newRow("column") << QPoint(70, 20) << QPoint(70, 640);
+    // One end far outside the area, the other inside it.
+    QTest::newRow("far left") << QPoint(400, 300) << QPoint(-300, 350);
+    QTest::newRow("far above") << QPoint(330, 330) << QPoint(380, -4000000);
+}
+
+void FastPaintTest::thinLineLeavesOutItsEndPixel()
+{
+    // A 1-pixel line paints its start pixel and not its end pixel, whichever
+    // way it runs: drawn the other way round it paints the same pixels with
+    // the two ends traded. A line to its own start pixel paints nothing.
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    const QColor background(0x12, 0x34, 0x56);
+    const auto line = [&](CanvasMode mode, QPoint a, QPoint b) {
+        QImage image(kArea, kArea, QImage::Format_RGB32);
+        image.fill(background);
+        QPainter painter(&image);
+        PlotCanvas canvas(painter, kArea, kArea, mode);
+        canvas.setPenColor(0x000000);
+        canvas.moveTo(DotPoint{a.x(), a.y()});
+        canvas.lineTo(DotPoint{b.x(), b.y()});
+        return image;
+    };
+    const auto paint = [&](QImage& image, QPoint p, const QColor& color) {
+        if (image.rect().contains(p))
+            image.setPixelColor(p, color);
+    };
+    for (const CanvasMode mode : {CanvasMode::Culled, CanvasMode::Whole}) {
+        QImage forward = line(mode, from, to);
+        QImage backward = line(mode, to, from);
+        if (forward.rect().contains(from))
+            QCOMPARE(forward.pixelColor(from), QColor(Qt::black));
+        if (forward.rect().contains(to))
+            QCOMPARE(forward.pixelColor(to), background);
+        paint(forward, to, Qt::black);
+        paint(backward, from, Qt::black);
+        QCOMPARE(forward, backward);
+
+        QImage untouched(kArea, kArea, QImage::Format_RGB32);
+        untouched.fill(background);
+        QCOMPARE(line(mode, from, from), untouched);
+    }
 }
 
 QTEST_MAIN(FastPaintTest)
