@@ -14,14 +14,20 @@ static_assert(std::numeric_limits<long double>::digits == 64,
 
 namespace {
 // The extended value lives in the first ten bytes; the rest is padding.
-bool SameBits(long double a, long double b) { return std::memcmp(&a, &b, 10) == 0; }
+bool SameBits(long double a, long double b)
+{
+    return std::memcmp(&a, &b, 10) == 0;
+}
 
-bool SameBits(float a, float b) { return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b); }
+bool SameBits(float a, float b)
+{
+    return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b);
+}
 
 QByteArray Bits(float v)
 {
-    return QByteArray::number(std::bit_cast<uint32_t>(v), 16) + " (" + QByteArray::number(v, 'g', 9) +
-           ")";
+    return QByteArray::number(std::bit_cast<uint32_t>(v), 16) + " (" +
+           QByteArray::number(v, 'g', 9) + ")";
 }
 
 // ((a*x)*x)*x + (b*x)*x, then + c*x, then + d, every step in extended precision.
@@ -174,9 +180,9 @@ void TestCurve::valuesBitForBit()
     QFETCH(int, d);
 
     const LessonState s = Lesson(a, b, c, d);
-    const float xs[] = {0.0f,         -0.111111112f, 0.04f,      -3.3333333f, 2.48f,
-                        -19.96f,      20.000154f,    1.0e-3f,    9.00000191f, 0.333333343f,
-                        -7.77777767f, 1.0e-20f,      123.456f,   -0.5f,       3.0f};
+    const float xs[] = {0.0f,         -0.111111112f, 0.04f,    -3.3333333f, 2.48f,
+                        -19.96f,      20.000154f,    1.0e-3f,  9.00000191f, 0.333333343f,
+                        -7.77777767f, 1.0e-20f,      123.456f, -0.5f,       3.0f};
     for (float x : xs) {
         const long double value = Fx(s, x);
         QVERIFY2(SameBits(value, ReferenceCubic(a, b, c, d, x)), qPrintable(Bits(x)));

@@ -15,7 +15,10 @@
 namespace {
 constexpr int kArea = 660;
 
-bool SameBits(float a, float b) { return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b); }
+bool SameBits(float a, float b)
+{
+    return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b);
+}
 
 QByteArray Describe(TZahyoR p)
 {
