@@ -32,11 +32,13 @@
 // always paints those four: what the two quadrilaterals leave open there is
 // the wedge on the outer side of the turn, and the join fills it. So the
 // stroke is exactly the quadrilaterals, filled with the engine's own
-// arithmetic, and a 2 x 2 block of pixels at every point.
+// arithmetic, and a 2 x 2 block of pixels at every point. test_fast_paint
+// holds this against QPainter's own stroke over many lessons; a Qt whose
+// engine works otherwise fails there.
 //
 // The raster engine works in the pixels of its device, on which the area may
 // lie shifted. A stroke that it cuts to the device before filling (see
-// PlotCanvas) loses what lies beyond the sides of `cutRect` (device pixels)
+// StrokeDeviceFor) loses what lies beyond the sides of `cutRect` (device pixels)
 // that the flags name: the engine cuts its outline at each of those sides in
 // turn, left, right, top, bottom, and every edge it cuts crosses the pixel
 // rows a rounding away from where the whole edge would.
