@@ -19,6 +19,74 @@ void AreaFills::paintInOrder(QPainter& painter) const
         painter.fillRect(fill.rect, QColor::fromRgb(fill.color));
 }
 
+void AreaFills::rowRuns(int y, std::vector<Run>& runs) const
+{
+    runs.clear();
+    const int width = area_.width();
+    const auto covers = [y](const Fill& fill) {
+        return fill.rect.top() <= y && y <= fill.rect.bottom();
+    };
+    // What lies under the last rectangle that covers the row whole is
+    // painted over; the later ones are laid over that one in order.
+    std::size_t first = fills_.size();
+    for (std::size_t i = fills_.size(); i-- > 0;) {
+        if (fills_[i].rect.width() == width && covers(fills_[i])) {
+            first = i;
+            break;
+        }
+    }
+    if (first < fills_.size()) {
+        // Usually the later ones are grid columns, one pixel each and apart
+        // from each other: runs of the row's colour between them.
+        std::vector<Run> over;
+        for (std::size_t i = first + 1; i < fills_.size(); ++i) {
+            if (covers(fills_[i]))
+                over.push_back(
+                    Run{fills_[i].rect.left(), fills_[i].rect.right() + 1, fills_[i].color});
+        }
+        std::sort(over.begin(), over.end(),
+                  [](const Run& l, const Run& r) { return l.from < r.from; });
+        const auto overlap = std::adjacent_find(
+            over.begin(), over.end(), [](const Run& l, const Run& r) { return r.from < l.to; });
+        if (overlap == over.end()) {
+            const QRgb base = fills_[first].color;
+            const auto add = [&runs](int from, int to, QRgb color) {
+                if (from >= to)
+                    return;
+                if (!runs.empty() && runs.back().color == color && runs.back().to == from)
+                    runs.back().to = to;
+                else
+                    runs.push_back(Run{from, to, color});
+            };
+            int x = 0;
+            for (const Run& run : over) {
+                add(x, run.from, base);
+                add(run.from, run.to, run.color);
+                x = run.to;
+            }
+            add(x, width, base);
+            return;
+        }
+    } else {
+        first = 0;
+    }
+    // Otherwise pixel by pixel.
+    std::vector<QRgb> pixels(static_cast<std::size_t>(width));
+    for (std::size_t i = first; i < fills_.size(); ++i) {
+        if (covers(fills_[i]))
+            std::fill(pixels.begin() + fills_[i].rect.left(),
+                      pixels.begin() + fills_[i].rect.right() + 1, fills_[i].color);
+    }
+    for (int x = 0; x < width;) {
+        const QRgb color = pixels[static_cast<std::size_t>(x)];
+        int end = x + 1;
+        while (end < width && pixels[static_cast<std::size_t>(end)] == color)
+            ++end;
+        runs.push_back(Run{x, end, color});
+        x = end;
+    }
+}
+
 void AreaFills::paint(QPainter& painter)
 {
     if (fills_.empty())
@@ -56,45 +124,27 @@ void AreaFills::paint(QPainter& painter)
     for (int y = 0; y < band.height(); ++y)
         std::copy(rowPixels, rowPixels + width, reinterpret_cast<QRgb*>(band.scanLine(y)));
     for (int y = 0; y < height; y += band.height())
-        painter.drawImage(QPoint(0, y), band, QRect(0, 0, width, std::min(band.height(), height - y)));
+        painter.drawImage(QPoint(0, y), band,
+                          QRect(0, 0, width, std::min(band.height(), height - y)));
 
-    // Every other row on its own: from the last rectangle that covers it
-    // whole, or from the first, the later ones laid over in order, and the
-    // result cut into runs of one colour.
+    // Every other row on its own, cut into runs of one colour, which are
+    // filled colour by colour.
     struct ColorRuns {
         QRgb color;
         std::vector<QRect> runs;
     };
     std::vector<ColorRuns> byColor;
-    std::vector<QRgb> pixels(static_cast<std::size_t>(width));
+    std::vector<Run> runs;
     for (int y = 0; y < height; ++y) {
         if (!ownRow[static_cast<std::size_t>(y)])
             continue;
-        std::size_t first = 0;
-        for (std::size_t i = fills_.size(); i-- > 0;) {
-            const QRect& rect = fills_[i].rect;
-            if (rect.width() == width && rect.top() <= y && y <= rect.bottom()) {
-                first = i;
-                break;
-            }
-        }
-        for (std::size_t i = first; i < fills_.size(); ++i) {
-            const Fill& fill = fills_[i];
-            if (fill.rect.top() <= y && y <= fill.rect.bottom())
-                std::fill(pixels.begin() + fill.rect.left(), pixels.begin() + fill.rect.right() + 1,
-                          fill.color);
-        }
-        for (int x = 0; x < width;) {
-            const QRgb color = pixels[static_cast<std::size_t>(x)];
-            int end = x + 1;
-            while (end < width && pixels[static_cast<std::size_t>(end)] == color)
-                ++end;
-            auto runs = std::find_if(byColor.begin(), byColor.end(),
-                                     [color](const ColorRuns& c) { return c.color == color; });
-            if (runs == byColor.end())
-                runs = byColor.insert(byColor.end(), ColorRuns{color, {}});
-            runs->runs.emplace_back(x, y, end - x, 1);
-            x = end;
+        rowRuns(y, runs);
+        for (const Run& run : runs) {
+            auto color = std::find_if(byColor.begin(), byColor.end(),
+                                      [&run](const ColorRuns& c) { return c.color == run.color; });
+            if (color == byColor.end())
+                color = byColor.insert(byColor.end(), ColorRuns{run.color, {}});
+            color->runs.emplace_back(run.from, y, run.to - run.from, 1);
         }
     }
     const QRect area(QPoint(0, 0), area_);

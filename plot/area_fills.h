@@ -31,7 +31,16 @@ private:
         QRgb color;
     };
 
+    // A run of pixels of one row, [from, to), of one colour.
+    struct Run {
+        int from;
+        int to;
+        QRgb color;
+    };
+
     void paintInOrder(QPainter& painter) const;
+    // The colours row y ends up with, as runs from left to right.
+    void rowRuns(int y, std::vector<Run>& runs) const;
 
     QSize area_;
     std::vector<Fill> fills_;

@@ -5,10 +5,12 @@
 // two pictures must be equal bit for bit.
 
 #include "lesson/curve.h"
+#include "plot/area_fills.h"
 #include "plot/plot_canvas.h"
 #include "plot/plot_layers.h"
 #include "plot/tangent_step.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 #include <array>
@@ -78,6 +80,8 @@ private slots:
     void beforeTheLessonEqualsWhole();
     void thinLineLeavesOutItsEndPixel_data();
     void thinLineLeavesOutItsEndPixel();
+    void areaFillsAsFilledInOrder_data();
+    void areaFillsAsFilledInOrder();
 };
 
 void FastPaintTest::culledEqualsWhole_data()
@@ -206,6 +210,65 @@ void FastPaintTest::thinLineLeavesOutItsEndPixel()
         QImage untouched(kArea, kArea, QImage::Format_RGB32);
         untouched.fill(background);
         QCOMPARE(line(mode, from, from), untouched);
+    }
+}
+
+void FastPaintTest::areaFillsAsFilledInOrder_data()
+{
+    QTest::addColumn<int>("seed");
+    for (const int seed : {1, 2, 3, 4, 5, 6})
+        QTest::addRow("seed %d", seed) << seed;
+}
+
+void FastPaintTest::areaFillsAsFilledInOrder()
+{
+    // Rectangles like the grid's, and others that overlap each other, lay
+    // over one another as if each were filled in turn.
+    QFETCH(int, seed);
+    constexpr int kSize = 120;
+    QRandomGenerator random(static_cast<quint32>(seed));
+    const auto coordinate = [&random]() { return random.bounded(-10, kSize + 10); };
+    const QColor colors[] = {Qt::white, Qt::black, Qt::gray, Qt::red, Qt::blue};
+    struct Fill {
+        QRect rect;
+        QColor color;
+    };
+    std::vector<Fill> fills{{QRect(0, 0, kSize, kSize), Qt::white}};
+    for (int k = 0; k < 60; ++k) {
+        const QColor color = colors[random.bounded(5)];
+        switch (random.bounded(4)) {
+        case 0: // a full column
+            fills.push_back({QRect(coordinate(), -5, 1 + random.bounded(3), kSize + 10), color});
+            break;
+        case 1: // a full row
+            fills.push_back({QRect(-5, coordinate(), kSize + 10, 1 + random.bounded(2)), color});
+            break;
+        default: // anything
+            fills.push_back(
+                {QRect(QPoint(coordinate(), coordinate()), QPoint(coordinate(), coordinate()))
+                     .normalized(),
+                 color});
+        }
+    }
+    // Without the first fill no row is common to every column.
+    for (const bool whole : {true, false}) {
+        QImage together(kSize, kSize, QImage::Format_RGB32);
+        QImage oneByOne(kSize, kSize, QImage::Format_RGB32);
+        together.fill(QColor(0x12, 0x34, 0x56));
+        oneByOne.fill(QColor(0x12, 0x34, 0x56));
+        AreaFills areaFills(QSize(kSize, kSize));
+        QPainter byOne(&oneByOne);
+        byOne.setClipRect(0, 0, kSize, kSize);
+        for (std::size_t i = whole ? 0 : 1; i < fills.size(); ++i) {
+            areaFills.add(fills[i].rect, fills[i].color);
+            byOne.fillRect(fills[i].rect, fills[i].color);
+        }
+        byOne.end();
+        QPainter painter(&together);
+        painter.setClipRect(0, 0, kSize, kSize);
+        areaFills.paint(painter);
+        painter.end();
+        QCOMPARE(together, oneByOne);
     }
 }
 
