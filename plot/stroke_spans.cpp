@@ -137,7 +137,10 @@ Polygon SegmentQuad(QPoint from, QPoint to, QPoint offset)
     const double y2 = to.y();
     const double dx = x2 - x1;
     const double dy = y2 - y1;
-    const double length = std::hypot(dx, dy);
+    // The stroker takes the length with hypot; a square root differs from it
+    // in the last bit at most, which moves no end point off its 1/64 pixel
+    // unless it lies at a tie, and ties are caught (ToFixed26).
+    const double length = std::sqrt(dx * dx + dy * dy);
     const double forwardX = (x1 + dy / length) - x1;
     const double forwardY = (y1 + -dx / length) - y1;
     const double backX = (x2 + -dy / length) - x2;
@@ -174,16 +177,16 @@ void FillQuad(Polygon quad, const StrokeDevice& device, const QRect& area, bool&
                                          : r.bottom());
     }
 
+    std::array<Fixed26, 8> corners;
+    for (std::size_t i = 0; i < quad.count; ++i)
+        corners[i] = {ToFixed26(quad.points[i].x(), unsure), ToFixed26(quad.points[i].y(), unsure)};
     std::array<Edge, 8> edges;
     std::size_t edgeCount = 0;
     int first = area.bottom() + 1;
     int last = area.top() - 1;
     for (std::size_t i = 0; i < quad.count; ++i) {
-        const QPointF& a = quad.points[i];
-        const QPointF& b = quad.points[(i + 1) % quad.count];
         Edge edge;
-        if (!MakeEdge({ToFixed26(a.x(), unsure), ToFixed26(a.y(), unsure)},
-                      {ToFixed26(b.x(), unsure), ToFixed26(b.y(), unsure)}, edge))
+        if (!MakeEdge(corners[i], corners[(i + 1) % quad.count], edge))
             continue;
         edges[edgeCount++] = edge;
         first = std::min(first, edge.top);
@@ -197,7 +200,7 @@ void FillQuad(Polygon quad, const StrokeDevice& device, const QRect& area, bool&
             int column;
             int winding;
         };
-        std::array<Crossing, 8> crossings{};
+        std::array<Crossing, 8> crossings;
         std::size_t count = 0;
         for (std::size_t i = 0; i < edgeCount; ++i) {
             const Edge& edge = edges[i];
