@@ -19,6 +19,7 @@ ScrollNotifyBar::ScrollNotifyBar(QWidget* parent) : QScrollBar(Qt::Horizontal, p
 
 void ScrollNotifyBar::onActionTriggered(int action)
 {
+    pressActed_ = true;
     ScrollCode code = ScrollCode::Track;
     switch (static_cast<SliderAction>(action)) {
     case SliderSingleStepAdd:
@@ -104,8 +105,13 @@ void ScrollNotifyBar::keyReleaseEvent(QKeyEvent* event)
 
 void ScrollNotifyBar::mousePressEvent(QMouseEvent* event)
 {
+    // Only a press the bar acts on (an arrow, the trough, the thumb) ends
+    // with the end-of-scroll notice; a right click, as on a native scroll
+    // bar, tells the handler nothing.
+    pressActed_ = false;
     QScrollBar::mousePressEvent(event);
-    mouseActionPending_ = true;
+    if (pressActed_ || isSliderDown())
+        mouseActionPending_ = true;
 }
 
 void ScrollNotifyBar::mouseReleaseEvent(QMouseEvent* event)

@@ -45,4 +45,5 @@ private:
 
     bool keyActionPending_ = false;
     bool mouseActionPending_ = false;
+    bool pressActed_ = false; // an action came from the mouse press under way
 };
