@@ -233,10 +233,10 @@ void PlotCanvas::polylineCulled(const QPoint* points, int count)
         return;
     }
     if (penWidth_ == 2) {
-        std::vector<QRect> spans;
         const QRect area(0, 0, width_, height_);
-        if (TwoPixelPolylineSpans(points, count, area, device, spans)) {
-            fillRegion(RegionOfRects(spans, area));
+        RowRuns runs(area);
+        if (TwoPixelPolylineSpans(points, count, area, device, runs)) {
+            fillRegion(runs.region());
             return;
         }
     }

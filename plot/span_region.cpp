@@ -2,81 +2,99 @@
 
 #include <algorithm>
 
-namespace {
-struct Run {
-    int from;
-    int to; // one past the last pixel
-    friend bool operator==(const Run&, const Run&) = default;
-};
-
-// The rows of `area` a rectangle covers, clamped to it.
-void RowsInside(const QRect& rect, const QRect& area, int& top, int& bottom)
+RowRuns::RowRuns(const QRect& area)
+    : area_(area), firstOfRow_(static_cast<std::size_t>(std::max(area.height(), 0)), -1)
 {
-    top = std::max(rect.top(), area.top());
-    bottom = std::min(rect.bottom(), area.bottom());
-    if (rect.left() > area.right() || rect.right() < area.left())
-        bottom = top - 1;
+    // A curve has a run or two in most rows.
+    runs_.reserve(2 * firstOfRow_.size());
 }
-} // namespace
 
-QRegion RegionOfRects(const std::vector<QRect>& rects, const QRect& area)
+void RowRuns::add(int y, int from, int to)
 {
-    // Sort the runs by row: count them, then place them.
-    const int rows = std::max(area.height(), 0);
-    std::vector<int> firstOfRow(static_cast<std::size_t>(rows) + 1, 0);
-    int top = 0;
-    int bottom = 0;
-    for (const QRect& rect : rects) {
-        RowsInside(rect, area, top, bottom);
-        for (int y = top; y <= bottom; ++y)
-            ++firstOfRow[static_cast<std::size_t>(y - area.top()) + 1];
+    from = std::max(from, area_.left());
+    to = std::min(to, area_.right() + 1);
+    if (y < area_.top() || y > area_.bottom() || from >= to)
+        return;
+    // The runs of a row are few and come mostly from left to right: find the
+    // first run that ends at or after `from`, then swallow every run the new
+    // one overlaps or touches.
+    int& head = firstOfRow_[static_cast<std::size_t>(y - area_.top())];
+    int before = -1;
+    int at = head;
+    while (at >= 0 && runs_[static_cast<std::size_t>(at)].to < from) {
+        before = at;
+        at = runs_[static_cast<std::size_t>(at)].next;
     }
-    for (std::size_t row = 1; row < firstOfRow.size(); ++row)
-        firstOfRow[row] += firstOfRow[row - 1];
-    std::vector<Run> runs(static_cast<std::size_t>(firstOfRow.back()));
-    std::vector<int> next(firstOfRow.begin(), firstOfRow.end() - 1);
-    for (const QRect& rect : rects) {
-        RowsInside(rect, area, top, bottom);
-        const Run run{std::max(rect.left(), area.left()), std::min(rect.right(), area.right()) + 1};
-        for (int y = top; y <= bottom; ++y)
-            runs[static_cast<std::size_t>(next[static_cast<std::size_t>(y - area.top())]++)] = run;
+    int after = at;
+    while (after >= 0 && runs_[static_cast<std::size_t>(after)].from <= to) {
+        const Run& run = runs_[static_cast<std::size_t>(after)];
+        from = std::min(from, run.from);
+        to = std::max(to, run.to);
+        after = run.next;
     }
+    if (at != after) {
+        // The first run swallowed becomes the merged one.
+        runs_[static_cast<std::size_t>(at)] = Run{from, to, after};
+        return;
+    }
+    runs_.push_back(Run{from, to, after});
+    const int added = static_cast<int>(runs_.size()) - 1;
+    if (before < 0)
+        head = added;
+    else
+        runs_[static_cast<std::size_t>(before)].next = added;
+}
 
-    // Each row's runs in order, overlapping or touching ones merged, and rows
-    // that come out the same as the row above joined to it: the banded form
-    // QRegion keeps.
+void RowRuns::add(const QRect& rect)
+{
+    const int top = std::max(rect.top(), area_.top());
+    const int bottom = std::min(rect.bottom(), area_.bottom());
+    for (int y = top; y <= bottom; ++y)
+        add(y, rect.left(), rect.right() + 1);
+}
+
+QRegion RowRuns::region() const
+{
     std::vector<QRect> bands;
-    bands.reserve(runs.size());
+    bands.reserve(runs_.size());
     std::size_t bandStart = 0; // the rectangles of the band the last row joined
-    std::vector<Run> merged;
-    std::vector<Run> previous;
-    for (int row = 0; row < rows; ++row) {
-        const auto first = runs.begin() + firstOfRow[static_cast<std::size_t>(row)];
-        const auto last = runs.begin() + firstOfRow[static_cast<std::size_t>(row) + 1];
-        // Few runs a row, nearly in order already.
-        for (auto run = first; run != last; ++run) {
-            for (auto at = run; at != first && (at - 1)->from > at->from; --at)
-                std::iter_swap(at, at - 1);
+    int previousFirst = -1;
+    for (std::size_t row = 0; row < firstOfRow_.size(); ++row) {
+        const int first = firstOfRow_[row];
+        const int y = area_.top() + static_cast<int>(row);
+        // The same runs as the row above, which made the last band?
+        bool same = first >= 0 && previousFirst >= 0;
+        int a = first;
+        int b = previousFirst;
+        while (same && a >= 0 && b >= 0) {
+            const Run& ra = runs_[static_cast<std::size_t>(a)];
+            const Run& rb = runs_[static_cast<std::size_t>(b)];
+            same = ra.from == rb.from && ra.to == rb.to;
+            a = ra.next;
+            b = rb.next;
         }
-        merged.clear();
-        for (auto run = first; run != last; ++run) {
-            if (!merged.empty() && run->from <= merged.back().to)
-                merged.back().to = std::max(merged.back().to, run->to);
-            else
-                merged.push_back(*run);
-        }
-        const int y = area.top() + row;
-        if (!merged.empty() && merged == previous && bands.back().bottom() == y - 1) {
+        same = same && a < 0 && b < 0;
+        if (same) {
             for (std::size_t i = bandStart; i < bands.size(); ++i)
                 bands[i].setBottom(y);
-        } else {
+        } else if (first >= 0) {
             bandStart = bands.size();
-            for (const Run& run : merged)
+            for (int r = first; r >= 0; r = runs_[static_cast<std::size_t>(r)].next) {
+                const Run& run = runs_[static_cast<std::size_t>(r)];
                 bands.emplace_back(run.from, y, run.to - run.from, 1);
+            }
         }
-        previous.swap(merged);
+        previousFirst = first;
     }
     QRegion region;
     region.setRects(bands.data(), static_cast<int>(bands.size()));
     return region;
+}
+
+QRegion RegionOfRects(const std::vector<QRect>& rects, const QRect& area)
+{
+    RowRuns runs(area);
+    for (const QRect& rect : rects)
+        runs.add(rect);
+    return runs.region();
 }

@@ -141,10 +141,14 @@ Polygon SegmentQuad(QPoint from, QPoint to, QPoint offset)
     // in the last bit at most, which moves no end point off its 1/64 pixel
     // unless it lies at a tie, and ties are caught (ToFixed26).
     const double length = std::sqrt(dx * dx + dy * dy);
-    const double forwardX = (x1 + dy / length) - x1;
-    const double forwardY = (y1 + -dx / length) - y1;
-    const double backX = (x2 + -dy / length) - x2;
-    const double backY = (y2 + dx / length) - y2;
+    // The unit normal (dy, -dx) / length for the way forward, its opposite
+    // for the way back: negating a quotient is exact.
+    const double normalX = dy / length;
+    const double normalY = dx / length;
+    const double forwardX = (x1 + normalX) - x1;
+    const double forwardY = (y1 - normalY) - y1;
+    const double backX = (x2 - normalX) - x2;
+    const double backY = (y2 + normalY) - y2;
     Polygon quad;
     const auto addOnDevice = [&](double x, double y) {
         quad.points[quad.count++] = QPointF(x + offset.x(), y + offset.y());
@@ -160,7 +164,7 @@ Polygon SegmentQuad(QPoint from, QPoint to, QPoint offset)
 // engine counts them: between the crossings, sorted left to right, wherever
 // the directions met so far do not cancel. `area` is in device pixels.
 void FillQuad(Polygon quad, const StrokeDevice& device, const QRect& area, bool& unsure,
-              std::vector<QRect>& spans)
+              RowRuns& runs)
 {
     const std::array<std::pair<bool, Side>, 4> cuts{{{device.cutLeft, Side::Left},
                                                      {device.cutRight, Side::Right},
@@ -218,7 +222,7 @@ void FillQuad(Polygon quad, const StrokeDevice& device, const QRect& area, bool&
             const int from = std::max(crossings[i].column, area.left());
             const int to = std::min(crossings[i + 1].column, area.right() + 1);
             if (winding != 0 && from < to)
-                spans.emplace_back(from - device.offset.x(), row - device.offset.y(), to - from, 1);
+                runs.add(row - device.offset.y(), from - device.offset.x(), to - device.offset.x());
         }
     }
 }
@@ -306,7 +310,7 @@ StrokeCut StrokeDeviceFor(QPainter& painter, const QPoint* points, int count, in
 }
 
 bool TwoPixelPolylineSpans(const QPoint* points, int count, const QRect& area,
-                           const StrokeDevice& device, std::vector<QRect>& spans)
+                           const StrokeDevice& device, RowRuns& runs)
 {
     for (int k = 0; k + 1 < count; ++k) {
         // Only a polyline that keeps moving right has joins that turn by
@@ -315,12 +319,9 @@ bool TwoPixelPolylineSpans(const QPoint* points, int count, const QRect& area,
             return false;
     }
     const QRect deviceArea = area.translated(device.offset);
-    const auto addBlock = [&](QPoint point) {
-        const QRect block = QRect(point.x() - 1, point.y() - 1, 2, 2).intersected(area);
-        if (!block.isEmpty())
-            spans.push_back(block);
+    const auto addBlock = [&runs](QPoint point) {
+        runs.add(QRect(point.x() - 1, point.y() - 1, 2, 2));
     };
-    const std::size_t start = spans.size();
     bool unsure = false;
     bool previousReached = false;
     for (int k = 0; k + 1 < count; ++k) {
@@ -328,16 +329,12 @@ bool TwoPixelPolylineSpans(const QPoint* points, int count, const QRect& area,
         const QPoint to = points[k + 1];
         const bool reached = CanReach(from, to, area);
         if (reached) {
-            FillQuad(SegmentQuad(from, to, device.offset), device, deviceArea, unsure, spans);
+            FillQuad(SegmentQuad(from, to, device.offset), device, deviceArea, unsure, runs);
             if (!previousReached)
                 addBlock(from);
             addBlock(to);
         }
         previousReached = reached;
     }
-    if (unsure) {
-        spans.resize(start);
-        return false;
-    }
-    return true;
+    return !unsure;
 }

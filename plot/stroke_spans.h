@@ -1,11 +1,11 @@
 #pragma once
 
+#include "plot/span_region.h"
+
 #include <QPainter>
 #include <QPoint>
 #include <QRect>
 #include <QRectF>
-
-#include <vector>
 
 // The pixels that QPainter paints for an aliased polyline of whole-pixel
 // points drawn with a 2-pixel pen with round caps and joins, worked out
@@ -69,11 +69,10 @@ enum class StrokeCut {
 StrokeCut StrokeDeviceFor(QPainter& painter, const QPoint* points, int count, int penWidth,
                           StrokeDevice& device);
 
-// Appends to `spans` rectangles, one pixel row high or the 2 x 2 blocks, that
-// together cover the pixels the polyline paints inside `area` (a pixel may be
-// covered more than once). Returns false without appending anything when the
-// polyline lies outside what this models: points that do not advance to the
-// right at every step, or an end point whose rounding to 1/64 pixel comes too
-// close to a tie to be sure of.
+// Adds to `runs` (an area's, see plot/span_region.h) the pixels the polyline
+// paints inside `area`. Returns false when the polyline lies outside what
+// this models, and `runs` is then of no use: points that do not advance to
+// the right at every step, or an end point whose rounding to 1/64 pixel comes
+// too close to a tie to be sure of.
 bool TwoPixelPolylineSpans(const QPoint* points, int count, const QRect& area,
-                           const StrokeDevice& device, std::vector<QRect>& spans);
+                           const StrokeDevice& device, RowRuns& runs);
