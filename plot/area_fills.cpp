@@ -19,70 +19,86 @@ void AreaFills::paintInOrder(QPainter& painter) const
         painter.fillRect(fill.rect, QColor::fromRgb(fill.color));
 }
 
-void AreaFills::rowRuns(int y, std::vector<Run>& runs) const
+AreaFills::RowPainter::RowPainter(const std::vector<Fill>& fills, QSize area)
+    : fills_(fills), width_(area.width()),
+      lastAcross_(static_cast<std::size_t>(area.height()), kNone)
+{
+    std::vector<bool> atColumn(static_cast<std::size_t>(width_), false);
+    for (std::size_t i = 0; i < fills.size(); ++i) {
+        const QRect& rect = fills[i].rect;
+        if (rect.width() == width_) {
+            for (int y = rect.top(); y <= rect.bottom(); ++y)
+                lastAcross_[static_cast<std::size_t>(y)] = i;
+        } else if (rect.height() == area.height()) {
+            columns_.push_back(i);
+            std::fill(atColumn.begin() + rect.left(), atColumn.begin() + rect.right() + 1, true);
+        } else {
+            others_.push_back(i);
+        }
+    }
+    for (int x = 0; x < width_; ++x) {
+        if (atColumn[static_cast<std::size_t>(x)])
+            columnPixels_.push_back(x);
+    }
+}
+
+bool AreaFills::RowPainter::covers(std::size_t fill, int y) const
+{
+    return fills_[fill].rect.top() <= y && y <= fills_[fill].rect.bottom();
+}
+
+void AreaFills::RowPainter::runsOf(int y, std::vector<Run>& runs) const
 {
     runs.clear();
-    const int width = area_.width();
-    const auto covers = [y](const Fill& fill) {
-        return fill.rect.top() <= y && y <= fill.rect.bottom();
+    const auto add = [&runs](int from, int to, QRgb color) {
+        if (!runs.empty() && runs.back().color == color && runs.back().to == from)
+            runs.back().to = to;
+        else
+            runs.push_back(Run{from, to, color});
     };
-    // What lies under the last rectangle that covers the row whole is
-    // painted over; the later ones are laid over that one in order.
-    std::size_t first = fills_.size();
-    for (std::size_t i = fills_.size(); i-- > 0;) {
-        if (fills_[i].rect.width() == width && covers(fills_[i])) {
-            first = i;
-            break;
+    // What lies under the last rectangle across the whole row is painted
+    // over. Laid over it there are, usually, only full-height columns: the
+    // row is its colour but at their pixels.
+    const std::size_t first = lastAcross_[static_cast<std::size_t>(y)];
+    const bool others = std::any_of(others_.begin(), others_.end(), [&](std::size_t i) {
+        return (first == kNone || i > first) && covers(i, y);
+    });
+    if (first != kNone && !others) {
+        std::vector<QRgb> atPixel(columnPixels_.size(), fills_[first].color);
+        for (const std::size_t i : columns_) {
+            if (i < first)
+                continue;
+            const QRect& rect = fills_[i].rect;
+            const auto from =
+                std::lower_bound(columnPixels_.begin(), columnPixels_.end(), rect.left());
+            const auto to = std::upper_bound(from, columnPixels_.end(), rect.right());
+            std::fill(atPixel.begin() + (from - columnPixels_.begin()),
+                      atPixel.begin() + (to - columnPixels_.begin()), fills_[i].color);
         }
+        int x = 0;
+        for (std::size_t k = 0; k < columnPixels_.size(); ++k) {
+            if (x < columnPixels_[k])
+                add(x, columnPixels_[k], fills_[first].color);
+            add(columnPixels_[k], columnPixels_[k] + 1, atPixel[k]);
+            x = columnPixels_[k] + 1;
+        }
+        if (x < width_)
+            add(x, width_, fills_[first].color);
+        return;
     }
-    if (first < fills_.size()) {
-        // Usually the later ones are grid columns, one pixel each and apart
-        // from each other: runs of the row's colour between them.
-        std::vector<Run> over;
-        for (std::size_t i = first + 1; i < fills_.size(); ++i) {
-            if (covers(fills_[i]))
-                over.push_back(
-                    Run{fills_[i].rect.left(), fills_[i].rect.right() + 1, fills_[i].color});
-        }
-        std::sort(over.begin(), over.end(),
-                  [](const Run& l, const Run& r) { return l.from < r.from; });
-        const auto overlap = std::adjacent_find(
-            over.begin(), over.end(), [](const Run& l, const Run& r) { return r.from < l.to; });
-        if (overlap == over.end()) {
-            const QRgb base = fills_[first].color;
-            const auto add = [&runs](int from, int to, QRgb color) {
-                if (from >= to)
-                    return;
-                if (!runs.empty() && runs.back().color == color && runs.back().to == from)
-                    runs.back().to = to;
-                else
-                    runs.push_back(Run{from, to, color});
-            };
-            int x = 0;
-            for (const Run& run : over) {
-                add(x, run.from, base);
-                add(run.from, run.to, run.color);
-                x = run.to;
-            }
-            add(x, width, base);
-            return;
-        }
-    } else {
-        first = 0;
-    }
-    // Otherwise pixel by pixel.
-    std::vector<QRgb> pixels(static_cast<std::size_t>(width));
-    for (std::size_t i = first; i < fills_.size(); ++i) {
-        if (covers(fills_[i]))
+    // Otherwise pixel by pixel, from the first rectangle on.
+    std::vector<QRgb> pixels(static_cast<std::size_t>(width_));
+    for (std::size_t i = 0; i < fills_.size(); ++i) {
+        if (covers(i, y))
             std::fill(pixels.begin() + fills_[i].rect.left(),
                       pixels.begin() + fills_[i].rect.right() + 1, fills_[i].color);
     }
-    for (int x = 0; x < width;) {
+    for (int x = 0; x < width_;) {
         const QRgb color = pixels[static_cast<std::size_t>(x)];
         int end = x + 1;
-        while (end < width && pixels[static_cast<std::size_t>(end)] == color)
+        while (end < width_ && pixels[static_cast<std::size_t>(end)] == color)
             ++end;
-        runs.push_back(Run{x, end, color});
+        add(x, end, color);
         x = end;
     }
 }
@@ -134,11 +150,12 @@ void AreaFills::paint(QPainter& painter)
         std::vector<QRect> runs;
     };
     std::vector<ColorRuns> byColor;
+    const RowPainter rows(fills_, area_);
     std::vector<Run> runs;
     for (int y = 0; y < height; ++y) {
         if (!ownRow[static_cast<std::size_t>(y)])
             continue;
-        rowRuns(y, runs);
+        rows.runsOf(y, runs);
         for (const Run& run : runs) {
             auto color = std::find_if(byColor.begin(), byColor.end(),
                                       [&run](const ColorRuns& c) { return c.color == run.color; });

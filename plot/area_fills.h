@@ -38,9 +38,28 @@ private:
         QRgb color;
     };
 
+    // Works out the rows that have rectangles of their own.
+    class RowPainter {
+    public:
+        RowPainter(const std::vector<Fill>& fills, QSize area);
+
+        // The colours row y ends up with, as runs from left to right.
+        void runsOf(int y, std::vector<Run>& runs) const;
+
+    private:
+        static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+        bool covers(std::size_t fill, int y) const;
+
+        const std::vector<Fill>& fills_;
+        int width_;
+        std::vector<std::size_t> lastAcross_; // per row, the last fill across it
+        std::vector<std::size_t> columns_;    // full-height fills, not across
+        std::vector<std::size_t> others_;     // the rest
+        std::vector<int> columnPixels_;       // the columns' pixels, in order
+    };
+
     void paintInOrder(QPainter& painter) const;
-    // The colours row y ends up with, as runs from left to right.
-    void rowRuns(int y, std::vector<Run>& runs) const;
 
     QSize area_;
     std::vector<Fill> fills_;
