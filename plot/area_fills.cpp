@@ -40,6 +40,13 @@ AreaFills::RowPainter::RowPainter(const std::vector<Fill>& fills, QSize area)
         if (atColumn[static_cast<std::size_t>(x)])
             columnPixels_.push_back(x);
     }
+    for (const std::size_t i : columns_) {
+        const QRect& rect = fills[i].rect;
+        const auto from = std::lower_bound(columnPixels_.begin(), columnPixels_.end(), rect.left());
+        const auto to = std::upper_bound(from, columnPixels_.end(), rect.right());
+        columnSpans_.push_back({static_cast<std::size_t>(from - columnPixels_.begin()),
+                                static_cast<std::size_t>(to - columnPixels_.begin())});
+    }
 }
 
 bool AreaFills::RowPainter::covers(std::size_t fill, int y) const
@@ -65,15 +72,12 @@ void AreaFills::RowPainter::runsOf(int y, std::vector<Run>& runs) const
     });
     if (first != kNone && !others) {
         std::vector<QRgb> atPixel(columnPixels_.size(), fills_[first].color);
-        for (const std::size_t i : columns_) {
-            if (i < first)
+        for (std::size_t c = 0; c < columns_.size(); ++c) {
+            if (columns_[c] < first)
                 continue;
-            const QRect& rect = fills_[i].rect;
-            const auto from =
-                std::lower_bound(columnPixels_.begin(), columnPixels_.end(), rect.left());
-            const auto to = std::upper_bound(from, columnPixels_.end(), rect.right());
-            std::fill(atPixel.begin() + (from - columnPixels_.begin()),
-                      atPixel.begin() + (to - columnPixels_.begin()), fills_[i].color);
+            const auto [from, to] = columnSpans_[c];
+            std::fill(atPixel.begin() + static_cast<std::ptrdiff_t>(from),
+                      atPixel.begin() + static_cast<std::ptrdiff_t>(to), fills_[columns_[c]].color);
         }
         int x = 0;
         for (std::size_t k = 0; k < columnPixels_.size(); ++k) {

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QSize>
 
+#include <utility>
 #include <vector>
 
 // Rectangles of one colour each, filled one after another over the plot area,
@@ -57,6 +58,8 @@ private:
         std::vector<std::size_t> columns_;    // full-height fills, not across
         std::vector<std::size_t> others_;     // the rest
         std::vector<int> columnPixels_;       // the columns' pixels, in order
+        // Per column, the range of its pixels in columnPixels_.
+        std::vector<std::pair<std::size_t, std::size_t>> columnSpans_;
     };
 
     void paintInOrder(QPainter& painter) const;
