@@ -114,8 +114,10 @@ void PlotCanvas::lineTo(DotPoint p)
     const DotPoint from = current_;
     current_ = p;
     if (penWidth_ > 1) {
-        if (mode_ == CanvasMode::Whole || canTouchArea(from, p))
+        if (mode_ == CanvasMode::Whole || canTouchArea(from, p)) {
+            flushPending();
             painter_.drawLine(from.x, from.y, p.x, p.y);
+        }
         return;
     }
     // A line to its own start pixel paints nothing: that pixel is its end.
