@@ -11,7 +11,6 @@
 #include "app/sessen_form.h"
 #include "app/tavrine_application.h"
 #include "lesson/curve.h"
-#include "plot/mapping.h"
 #include "plot/plot_layers.h"
 #include "plot/tangent_step.h"
 
