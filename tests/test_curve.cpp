@@ -2,6 +2,7 @@
 // against the cubic written out here term by term in the lesson's order.
 
 #include "lesson/curve.h"
+#include "lesson_builders.h"
 
 #include <QtTest>
 
@@ -13,30 +14,10 @@ static_assert(std::numeric_limits<long double>::digits == 64,
               "the lesson arithmetic needs the x87 extended format");
 
 namespace {
-// The extended value lives in the first ten bytes; the rest is padding.
-bool SameBits(long double a, long double b)
-{
-    return std::memcmp(&a, &b, 10) == 0;
-}
-
-bool SameBits(float a, float b)
-{
-    return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b);
-}
-
 QByteArray Bits(float v)
 {
     return QByteArray::number(std::bit_cast<uint32_t>(v), 16) + " (" +
            QByteArray::number(v, 'g', 9) + ")";
-}
-
-// ((a*x)*x)*x + (b*x)*x, then + c*x, then + d, every step in extended precision.
-long double ReferenceCubic(int a, int b, int c, int d, float x)
-{
-    const long double lx = x;
-    const long double cubic = ((a * lx) * lx) * lx;
-    const long double square = (b * lx) * lx;
-    return ((cubic + square) + c * lx) + d;
 }
 
 // (3a*x)*x, then + 2b*x, then + c.
@@ -44,17 +25,6 @@ long double ReferenceSlope(int a, int b, int c, float x)
 {
     const long double lx = x;
     return (((3 * a) * lx) * lx + (2 * b) * lx) + c;
-}
-
-LessonState Lesson(int a, int b, int c, int d)
-{
-    LessonState s;
-    s.Keisu[1] = a;
-    s.Keisu[2] = b;
-    s.Keisu[3] = c;
-    s.Keisu[4] = d;
-    Kyokusen_Update(s);
-    return s;
 }
 
 #define COMPARE_BITS(actual, expected)                                                             \
@@ -107,7 +77,7 @@ void TestCurve::derivedQuantities()
     QFETCH(float, x);
     QFETCH(float, y);
 
-    const LessonState s = Lesson(a, b, c, d);
+    const LessonState s = ConfirmedLesson(a, b, c, d);
     QCOMPARE(s.DfA, 3 * a);
     QCOMPARE(s.DfB, 2 * b);
     QCOMPARE(s.DfC, c);
@@ -124,9 +94,9 @@ void TestCurve::derivedQuantities()
 
 void TestCurve::changingDShiftsOnlyY()
 {
-    const LessonState base = Lesson(3, 1, 0, 0);
+    const LessonState base = ConfirmedLesson(3, 1, 0, 0);
     for (int d = -9; d <= 9; ++d) {
-        const LessonState s = Lesson(3, 1, 0, d);
+        const LessonState s = ConfirmedLesson(3, 1, 0, d);
         COMPARE_BITS(s.TenvoriPt.x, base.TenvoriPt.x);
         const float shifted = base.TenvoriPt.y + static_cast<float>(d);
         QVERIFY2(std::fabs(s.TenvoriPt.y - shifted) <=
@@ -139,15 +109,15 @@ void TestCurve::changingDShiftsOnlyY()
 void TestCurve::changingCKeepsX()
 {
     for (int b : {-9, -4, 0, 5, 9}) {
-        const LessonState base = Lesson(7, b, 0, 2);
+        const LessonState base = ConfirmedLesson(7, b, 0, 2);
         for (int c = -9; c <= 9; ++c)
-            COMPARE_BITS(Lesson(7, b, c, 2).TenvoriPt.x, base.TenvoriPt.x);
+            COMPARE_BITS(ConfirmedLesson(7, b, c, 2).TenvoriPt.x, base.TenvoriPt.x);
     }
 }
 
 void TestCurve::updateReturnsTangentPointToInflection()
 {
-    LessonState s = Lesson(3, 1, -2, 5);
+    LessonState s = ConfirmedLesson(3, 1, -2, 5);
     const TZahyoR inflection = s.TenvoriPt;
     // Wherever the slider left it, even where the tangent layer is hidden.
     s.SettenPt = TZahyoR{2.48f, static_cast<float>(Fx(s, 2.48f))};
@@ -179,7 +149,7 @@ void TestCurve::valuesBitForBit()
     QFETCH(int, c);
     QFETCH(int, d);
 
-    const LessonState s = Lesson(a, b, c, d);
+    const LessonState s = ConfirmedLesson(a, b, c, d);
     const float xs[] = {0.0f,         -0.111111112f, 0.04f,    -3.3333333f, 2.48f,
                         -19.96f,      20.000154f,    1.0e-3f,  9.00000191f, 0.333333343f,
                         -7.77777767f, 1.0e-20f,      123.456f, -0.5f,       3.0f};
@@ -195,7 +165,7 @@ void TestCurve::evaluationOrderDecidesTheStoredValue()
 {
     // Just above the root x = 9 of x^3 - 9x^2 the two big terms cancel, and
     // the last bit of the stored single depends on the order of the sums.
-    const LessonState s = Lesson(1, -9, 0, 0);
+    const LessonState s = ConfirmedLesson(1, -9, 0, 0);
     const float x = 0x1.200004p+3f; // 9.00000191
     const long double lx = x;
     const float horner = static_cast<float>(((lx - 9) * lx) * lx);
@@ -206,7 +176,7 @@ void TestCurve::evaluationOrderDecidesTheStoredValue()
 
     // The slope at the tangent point of the starting lesson's slider
     // position 80 is exactly 12.
-    QVERIFY(SameBits(Dfx(Lesson(1, 0, 0, 0), 2.0f), 12.0L));
+    QVERIFY(SameBits(Dfx(ConfirmedLesson(1, 0, 0, 0), 2.0f), 12.0L));
 }
 
 QTEST_APPLESS_MAIN(TestCurve)

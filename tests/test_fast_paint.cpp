@@ -5,6 +5,7 @@
 // two pictures must be equal bit for bit.
 
 #include "lesson/curve.h"
+#include "lesson_builders.h"
 #include "plot/area_fills.h"
 #include "plot/plot_canvas.h"
 #include "plot/plot_layers.h"
@@ -30,16 +31,6 @@ constexpr std::array<int, 4> kTangentPositions{0, 50, 80, 100};
 // Where the window's paint box sits in its backing store; painting there goes
 // through a translated painter.
 const QPoint kWindowOffset(8, 29);
-
-LessonState Lesson(const std::array<int32_t, 4>& keisu, int32_t zahyoMax)
-{
-    LessonState lesson;
-    for (int n = 1; n <= kCoefficientCount; ++n)
-        lesson.Keisu[n] = keisu[static_cast<std::size_t>(n - 1)];
-    Kyokusen_Update(lesson);
-    lesson.ZahyoMax = zahyoMax;
-    return lesson;
-}
 
 // The picture on a canvas of a colour the plot never uses, so that a pixel
 // left unpainted by one way of painting shows up too.
@@ -131,7 +122,7 @@ void FastPaintTest::culledEqualsWhole()
     QFETCH(int, d);
     QFETCH(int, zahyoMax);
 
-    LessonState lesson = Lesson({a, b, c, d}, zahyoMax);
+    LessonState lesson = ConfirmedLesson(a, b, c, d, zahyoMax);
     for (const int position : kTangentPositions) {
         MoveTangentPoint(lesson, position);
         for (const Toggles toggles : kToggles) {

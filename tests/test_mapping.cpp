@@ -2,6 +2,7 @@
 // tangent slider's arithmetic.
 
 #include "lesson/curve.h"
+#include "lesson_builders.h"
 #include "plot/mapping.h"
 #include "plot/tangent_step.h"
 
@@ -15,26 +16,9 @@
 namespace {
 constexpr int kArea = 660;
 
-bool SameBits(float a, float b)
-{
-    return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b);
-}
-
 QByteArray Describe(TZahyoR p)
 {
     return "(" + QByteArray::number(p.x, 'g', 9) + ", " + QByteArray::number(p.y, 'g', 9) + ")";
-}
-
-LessonState Lesson(int a, int b, int c, int d, int zahyoMax)
-{
-    LessonState s;
-    s.Keisu[1] = a;
-    s.Keisu[2] = b;
-    s.Keisu[3] = c;
-    s.Keisu[4] = d;
-    Kyokusen_Update(s);
-    s.ZahyoMax = zahyoMax;
-    return s;
 }
 
 // The tangent point for a slider position, worked out here on its own: the
@@ -45,9 +29,7 @@ TZahyoR ExpectedTangentPoint(int a, int b, int c, int d, float inflectionX, int 
 {
     const long double x = static_cast<long double>(offset * zahyoMax) / divisor + inflectionX;
     const float sx = static_cast<float>(x);
-    const long double lx = sx;
-    const long double y = ((((a * lx) * lx) * lx + (b * lx) * lx) + c * lx) + d;
-    return TZahyoR{sx, static_cast<float>(y)};
+    return TZahyoR{sx, static_cast<float>(ReferenceCubic(a, b, c, d, sx))};
 }
 
 // Nearest whole pixel of 330 + 660 * i / zahyoMax, halves away from zero,
@@ -341,7 +323,7 @@ void TestMapping::tangentPointForPosition()
     QFETCH(float, x);
     QFETCH(float, y);
 
-    LessonState s = Lesson(1, 0, 0, 0, 20);
+    LessonState s = ConfirmedLesson(1, 0, 0, 0, 20);
     MoveTangentPoint(s, position);
     const TZahyoR expected = ExpectedTangentPoint(1, 0, 0, 0, 0.0f, position - 50, 20, 300);
     QVERIFY2(SameBits(s.SettenPt.x, expected.x) && SameBits(s.SettenPt.y, expected.y),
@@ -356,7 +338,7 @@ void TestMapping::tangentPointForPosition()
 
 void TestMapping::tangentPointAfterZoom()
 {
-    LessonState s = Lesson(1, 0, 0, 0, 20);
+    LessonState s = ConfirmedLesson(1, 0, 0, 0, 20);
     MoveTangentPoint(s, 80);
     QCOMPARE(s.SettenPt, (TZahyoR{2.0f, 8.0f}));
 
@@ -372,7 +354,7 @@ void TestMapping::tangentPointAfterZoom()
 
     // The same lesson with an inflection off the origin adds its x after the
     // quotient, in the same extended sum.
-    LessonState shifted = Lesson(3, 1, 0, 0, 36);
+    LessonState shifted = ConfirmedLesson(3, 1, 0, 0, 36);
     MoveTangentPoint(shifted, 81);
     const TZahyoR shiftedExpected =
         ExpectedTangentPoint(3, 1, 0, 0, shifted.TenvoriPt.x, 31, 36, 450);
@@ -385,7 +367,7 @@ void TestMapping::tangentPointAroundFarInflection()
 {
     // y = x^3 + 9x^2 bends at x = -3, outside the closest zoom's view of
     // -2..2; the slider still reaches 2 units to either side of it.
-    LessonState s = Lesson(1, 9, 0, 0, 4);
+    LessonState s = ConfirmedLesson(1, 9, 0, 0, 4);
     QCOMPARE(s.TenvoriPt, (TZahyoR{-3.0f, 54.0f}));
     float previous = -std::numeric_limits<float>::infinity();
     for (int position = 0; position <= 100; ++position) {
@@ -405,7 +387,7 @@ void TestMapping::tangentPointAroundFarInflection()
 
 void TestMapping::repeatedPositionGivesSamePoint()
 {
-    LessonState s = Lesson(-7, 5, -3, 1, 13);
+    LessonState s = ConfirmedLesson(-7, 5, -3, 1, 13);
     for (int position : {0, 17, 49, 50, 63, 100}) {
         MoveTangentPoint(s, position);
         const TZahyoR first = s.SettenPt;

@@ -8,25 +8,14 @@
 #include "lesson/curve.h"
 #include "plot/tangent_step.h"
 
+#include "lesson_builders.h"
+
 #include <QtTest>
 
 #include <cmath>
 #include <cstdlib>
 
 namespace {
-LessonState Lesson(int a, int b, int c, int d, int zahyoMax, int position = 50)
-{
-    LessonState s;
-    s.Keisu[1] = a;
-    s.Keisu[2] = b;
-    s.Keisu[3] = c;
-    s.Keisu[4] = d;
-    s.ZahyoMax = zahyoMax;
-    Kyokusen_Update(s);
-    MoveTangentPoint(s, position);
-    return s;
-}
-
 QByteArray At(int x, int y, QRgb seen)
 {
     return "(" + QByteArray::number(x) + ", " + QByteArray::number(y) + ") is " + ShadeName(seen);
@@ -215,7 +204,7 @@ void TestPlotRender::emptyAreaBeforeLesson()
 
 void TestPlotRender::gridAndAxes()
 {
-    const QImage image = RenderPlot(Lesson(1, 0, 0, 0, 20));
+    const QImage image = RenderPlot(ConfirmedLesson(1, 0, 0, 0, 20));
     QCOMPARE(CountPixels(image, Shade::Unpainted), 0);
 
     for (int line = 0; line < kPlotSize; line += 33) {
@@ -259,7 +248,7 @@ void TestPlotRender::gridAndAxes()
 
 void TestPlotRender::cellsAreWhite()
 {
-    const QImage image = RenderPlot(Lesson(1, 0, 0, 0, 20));
+    const QImage image = RenderPlot(ConfirmedLesson(1, 0, 0, 0, 20));
     int checked = 0;
     for (int row = 0; row < 20; ++row) {
         for (int column = 0; column < 20; ++column) {
@@ -279,7 +268,7 @@ void TestPlotRender::cellsAreWhite()
 
 void TestPlotRender::startingCurve()
 {
-    const QImage image = RenderPlot(Lesson(1, 0, 0, 0, 20));
+    const QImage image = RenderPlot(ConfirmedLesson(1, 0, 0, 0, 20));
 
     // Every red pixel lies on the curve, and the curve is unbroken from the
     // top edge to the bottom edge (rows 328..332 belong to the dot and the
@@ -312,7 +301,7 @@ void TestPlotRender::dotUnderTangent()
 {
     // The dot sits on the centre pixel; the tangent at the inflection point
     // runs over it along row 330, so the dot shows above and below that row.
-    const QImage image = RenderPlot(Lesson(1, 0, 0, 0, 20));
+    const QImage image = RenderPlot(ConfirmedLesson(1, 0, 0, 0, 20));
     for (int x = 0; x < kPlotSize; ++x)
         VERIFY_SHADE(image, x, 330, Shade::Blue);
     QCOMPARE(CountPixels(image, Shade::Blue), kPlotSize);
@@ -328,7 +317,7 @@ void TestPlotRender::axesAndDotWithTangentHidden()
 {
     // Slider at 91: the tangent point is above the view, the layer is
     // hidden, and the x axis and the whole dot show.
-    const QImage image = RenderPlot(Lesson(1, 0, 0, 0, 20, 91));
+    const QImage image = RenderPlot(ConfirmedLesson(1, 0, 0, 0, 20, 91));
     QCOMPARE(CountPixels(image, Shade::Blue), 0);
 
     // The x axis, row 330: later grid columns to the right cross it in
@@ -366,7 +355,7 @@ void TestPlotRender::noDotWhenInflectionOffArea()
 {
     // y = x^3 - 9x^2 bends at (3, -54), below the view at every scale.
     for (int zahyoMax : {4, 20, 36}) {
-        const QImage image = RenderPlot(Lesson(1, -9, 0, 0, zahyoMax));
+        const QImage image = RenderPlot(ConfirmedLesson(1, -9, 0, 0, zahyoMax));
         QCOMPARE(CountPixels(image, Shade::Lime), 0);
         QVERIFY(CountPixels(image, Shade::Red) > 0);
     }
@@ -467,7 +456,7 @@ void TestPlotRender::tangentLayer()
 
     // y = x^3 at scale 20, slider at 80: tangent point (2, 8) on pixel
     // (396, 66), slope 12, i.e. 12 rows down for every column to the left.
-    LessonState s = Lesson(1, 0, 0, 0, 20, 80);
+    LessonState s = ConfirmedLesson(1, 0, 0, 0, 20, 80);
     s.SessenSu2 = second;
     s.HojosenAri = chord;
     const QImage image = RenderPlot(s);
@@ -525,7 +514,7 @@ void TestPlotRender::chordRunsFromTheTangentPoint()
 
     // The chord starts on the tangent point's pixel and stops one short of
     // the symmetric point's, whichever way it runs.
-    LessonState s = Lesson(1, 0, 0, 0, 20, position);
+    LessonState s = ConfirmedLesson(1, 0, 0, 0, 20, position);
     s.SessenSu2 = true;
     s.HojosenAri = true;
     const QImage image = RenderPlot(s);
@@ -541,7 +530,7 @@ void TestPlotRender::bothTogglesAtInflection()
     // The symmetric point is the tangent point itself: the purple tangent
     // covers the blue one, and the chord from a pixel to itself leaves no
     // mark.
-    LessonState s = Lesson(1, 0, 0, 0, 20);
+    LessonState s = ConfirmedLesson(1, 0, 0, 0, 20);
     s.SessenSu2 = true;
     s.HojosenAri = true;
     const QImage image = RenderPlot(s);
@@ -572,7 +561,7 @@ void TestPlotRender::guard()
     QFETCH(int, position);
     QFETCH(bool, drawn);
 
-    LessonState s = Lesson(1, 0, c, 0, 20, position);
+    LessonState s = ConfirmedLesson(1, 0, c, 0, 20, position);
     s.SessenSu2 = true;
     s.HojosenAri = true;
     const QImage image = RenderPlot(s);
@@ -590,7 +579,7 @@ void TestPlotRender::zoomingOutBringsTheLayerBack()
     // The tangent point at slider 91 is y = 20.42; zooming out without
     // touching the tangent slider keeps it and shows the layer again.
     for (int zahyoMax = 21; zahyoMax <= 36; ++zahyoMax) {
-        LessonState s = Lesson(1, 0, 0, 0, 20, 91);
+        LessonState s = ConfirmedLesson(1, 0, 0, 0, 20, 91);
         s.ZahyoMax = zahyoMax;
         const QImage image = RenderPlot(s);
         QVERIFY2(CountPixels(image, Shade::Blue) > 0, qPrintable(QString::number(zahyoMax)));

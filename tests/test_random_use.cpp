@@ -8,6 +8,7 @@
 // failure can be replayed with TAVRINE_RANDOM_SEED=<seed> (and its length set
 // with TAVRINE_RANDOM_EVENTS).
 
+#include "lesson_builders.h"
 #include "window_fixture.h"
 
 #include "plot/plot_layers.h"
@@ -41,11 +42,7 @@ constexpr int kPaintStride = 1;
 
 long double CurveValue(const CoefficientArray<int32_t>& k, float x)
 {
-    const long double lx = x;
-    long double s = ((k[1] * lx) * lx) * lx;
-    s = s + (k[2] * lx) * lx;
-    s = s + k[3] * lx;
-    return s + k[4];
+    return ReferenceCubic(k[1], k[2], k[3], k[4], x);
 }
 
 TZahyoR InflectionPoint(const CoefficientArray<int32_t>& k)

@@ -1,0 +1,47 @@
+#pragma once
+
+// Lessons set up the way a confirmation leaves them, and the lesson's
+// arithmetic written out here on its own, to check the program's against.
+
+#include "lesson/curve.h"
+#include "plot/tangent_step.h"
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+// The cubic a, b, c, d confirmed at view scale zahyoMax, with the tangent
+// slider at `position` (50 is the inflection point).
+inline LessonState ConfirmedLesson(int a, int b, int c, int d, int zahyoMax = 0, int position = 50)
+{
+    LessonState s;
+    s.Keisu[1] = a;
+    s.Keisu[2] = b;
+    s.Keisu[3] = c;
+    s.Keisu[4] = d;
+    s.ZahyoMax = zahyoMax;
+    Kyokusen_Update(s);
+    MoveTangentPoint(s, position);
+    return s;
+}
+
+// ((a*x)*x)*x + (b*x)*x, then + c*x, then + d, every step in extended
+// precision.
+inline long double ReferenceCubic(int a, int b, int c, int d, float x)
+{
+    const long double lx = x;
+    const long double cubic = ((a * lx) * lx) * lx;
+    const long double square = (b * lx) * lx;
+    return ((cubic + square) + c * lx) + d;
+}
+
+inline bool SameBits(float a, float b)
+{
+    return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b);
+}
+
+// The extended value lives in the first ten bytes; the rest is padding.
+inline bool SameBits(long double a, long double b)
+{
+    return std::memcmp(&a, &b, 10) == 0;
+}
