@@ -1,6 +1,6 @@
 #include "app/buttons.h"
 
-#include "plot/plot_canvas.h"
+#include "app/qt_color.h"
 
 #include <QKeyEvent>
 

@@ -3,13 +3,14 @@
 #include "app/accessible_names.h"
 #include "app/layout_fonts.h"
 
+#include "app/qt_color.h"
 #include "entry/confirmation.h"
 #include "entry/selector.h"
 #include "lesson/colors.h"
 #include "lesson/curve.h"
+#include "lesson/tangent_step.h"
 #include "plot/mapping.h"
 #include "plot/plot_layers.h"
-#include "plot/tangent_step.h"
 
 #include <QApplication>
 #include <QCloseEvent>

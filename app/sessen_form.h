@@ -14,11 +14,11 @@
 // changed the lesson returns with the new picture on screen.
 
 #include "app/buttons.h"
+#include "app/paint_box.h"
 #include "app/scroll_notify_bar.h"
 #include "entry/keypad.h"
 #include "lesson/lesson_state.h"
-#include "plot/paint_box.h"
-#include "plot/tangent_toggles.h"
+#include "lesson/tangent_toggles.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -3,9 +3,9 @@
 // stacking order, so where two touch the later one is drawn over the earlier.
 
 #include "app/layout_fonts.h"
+#include "app/qt_color.h"
 #include "app/sessen_form.h"
 #include "lesson/colors.h"
-#include "plot/plot_canvas.h"
 
 #include <QApplication>
 

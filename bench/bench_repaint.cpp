@@ -11,8 +11,8 @@
 #include "app/sessen_form.h"
 #include "app/tavrine_application.h"
 #include "lesson/curve.h"
+#include "lesson/tangent_step.h"
 #include "plot/plot_layers.h"
-#include "plot/tangent_step.h"
 
 #include <QCoreApplication>
 #include <QImage>

@@ -4,7 +4,7 @@
 
 // Colours of the lesson, written 0xBBGGRR (blue in the high byte) as the
 // teaching materials print them. Shared by the plot, the selector and the
-// toggle buttons; QtColor() in plot/ turns one into a QColor.
+// toggle buttons; QtColor() in app/qt_color.h turns one into a QColor.
 namespace Bgr {
 inline constexpr uint32_t Black = 0x000000;
 inline constexpr uint32_t White = 0xFFFFFF;

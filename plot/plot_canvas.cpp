@@ -9,12 +9,6 @@
 #include <algorithm>
 #include <cmath>
 
-QColor QtColor(uint32_t bgr)
-{
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
-}
-
 namespace {
 // QPainter paints a 1-pixel line the same whichever way it runs: one pixel
 // for every step along its longer axis (x when both are equal), from the end

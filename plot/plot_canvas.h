@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plot/area_fills.h"
+#include "app/qt_color.h"
 #include "plot/mapping.h"
 
 #include <QColor>
@@ -10,8 +11,6 @@
 #include <QVector>
 
 #include <vector>
-
-QColor QtColor(uint32_t bgr);
 
 // How much of each line the canvas hands to the painter. Culled leaves out
 // what cannot touch the area, cuts axis-parallel 1-pixel lines to it in

@@ -4,7 +4,7 @@
 // arithmetic written out here on its own, to check the program's against.
 
 #include "lesson/curve.h"
-#include "plot/tangent_step.h"
+#include "lesson/tangent_step.h"
 
 #include <bit>
 #include <cstdint>

@@ -8,8 +8,8 @@
 #include "window_fixture.h"
 
 #include "lesson/curve.h"
+#include "lesson/tangent_step.h"
 #include "plot/mapping.h"
-#include "plot/tangent_step.h"
 
 #include <array>
 #include <cmath>

@@ -5,11 +5,11 @@
 // two pictures must be equal bit for bit.
 
 #include "lesson/curve.h"
+#include "lesson/tangent_step.h"
 #include "lesson_builders.h"
 #include "plot/area_fills.h"
 #include "plot/plot_canvas.h"
 #include "plot/plot_layers.h"
-#include "plot/tangent_step.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

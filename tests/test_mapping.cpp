@@ -2,9 +2,9 @@
 // tangent slider's arithmetic.
 
 #include "lesson/curve.h"
+#include "lesson/tangent_step.h"
 #include "lesson_builders.h"
 #include "plot/mapping.h"
-#include "plot/tangent_step.h"
 
 #include <QtTest>
 

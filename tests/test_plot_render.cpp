@@ -6,7 +6,7 @@
 
 #include "lesson/colors.h"
 #include "lesson/curve.h"
-#include "plot/tangent_step.h"
+#include "lesson/tangent_step.h"
 
 #include "lesson_builders.h"
 

@@ -6,8 +6,8 @@
 
 #include "app/tavrine_application.h"
 #include "lesson/colors.h"
+#include "lesson/tangent_step.h"
 #include "plot/plot_layers.h"
-#include "plot/tangent_step.h"
 
 #include <QMessageBox>
 #include <QScrollBar>

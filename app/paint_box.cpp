@@ -1,4 +1,4 @@
-#include "plot/paint_box.h"
+#include "app/paint_box.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "plot/tangent_step.h"
+#include "lesson/tangent_step.h"
 
 #include "lesson/curve.h"
 

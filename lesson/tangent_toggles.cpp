@@ -1,4 +1,4 @@
-#include "plot/tangent_toggles.h"
+#include "lesson/tangent_toggles.h"
 
 #include "lesson/colors.h"
 
