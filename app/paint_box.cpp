@@ -2,16 +2,15 @@
 
 #include <QPainter>
 
-PaintBox::PaintBox(QWidget* parent) : QWidget(parent)
+PaintBox::PaintBox(const LessonState& lesson, QWidget* parent) : QWidget(parent), lesson_(lesson)
 {
-    // The routine always covers the whole area, so Qt need not clear it first.
+    // The picture always covers the whole area, so Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PaintBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (routine_)
-        routine_(painter);
+    plot_.paint(painter, lesson_, size());
     emit painted();
 }

@@ -1,20 +1,18 @@
 #pragma once
 
+#include "app/cached_plot.h"
+#include "lesson/lesson_state.h"
+
 #include <QWidget>
 
-#include <functional>
-
-// A rectangle that the program draws on. It has no background of its own:
-// every paint event hands the painter to the owner's paint routine, which
-// redraws the whole area.
+// The plot area. It has no background of its own: every paint event draws
+// the lesson's whole picture, from the cached base and the tangent layer.
 class PaintBox : public QWidget {
     Q_OBJECT
 public:
-    using PaintRoutine = std::function<void(QPainter&)>;
+    explicit PaintBox(const LessonState& lesson, QWidget* parent = nullptr);
 
-    explicit PaintBox(QWidget* parent = nullptr);
-
-    void setPaintRoutine(PaintRoutine routine) { routine_ = std::move(routine); }
+    const CachedPlot& plot() const { return plot_; }
 
 signals:
     // Emitted after each completed repaint.
@@ -24,5 +22,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    PaintRoutine routine_;
+    const LessonState& lesson_;
+    CachedPlot plot_;
 };

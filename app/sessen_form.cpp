@@ -10,11 +10,9 @@
 #include "lesson/curve.h"
 #include "lesson/tangent_step.h"
 #include "plot/mapping.h"
-#include "plot/plot_layers.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QPainter>
 
 namespace {
 // Selector handlers by target, for the confirmation's advance.
@@ -51,9 +49,6 @@ TSessen_Form::TSessen_Form(QWidget* parent) : QWidget(parent)
     NameControlsForScreenReaders(*this);
     scrollArea_->setWidget(client_);
 
-    PaintBox1->setPaintRoutine([this](QPainter& painter) {
-        PaintPlot(painter, lesson_, PaintBox1->width(), PaintBox1->height());
-    });
     ScrollBar1->setFocus();
     FormCreate(this);
 }

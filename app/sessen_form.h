@@ -6,12 +6,14 @@
 // control of the fixed 1007 x 713 layout (built by LayoutBuilder in
 // sessen_layout.cpp, inside a scroll area so that a smaller window scrolls
 // the layout). Each control event runs one handler below, named after the
-// control. The handlers stay thin: the entry rules (entry/), the curve
-// arithmetic (lesson/) and the slider and toggle arithmetic (plot/) are plain
-// functions on the lesson state, and the window only carries their results
-// to the controls. The plot is drawn by PlotLayers through a QPainter; the
-// window's PaintBox1Paint repaints it synchronously, so a handler that
-// changed the lesson returns with the new picture on screen.
+// control. The handlers stay thin: the entry rules (entry/), the curve, slider
+// and toggle arithmetic (lesson/) are plain functions on the lesson state, and
+// the window only carries their results to the controls. The plot's layers
+// (plot/) record what they draw as geometry; PaintBox1 draws it with QPainter
+// (plot_painter.h), the unchanging base from a cache and the tangent layer
+// over it (cached_plot.h). The window's PaintBox1Paint repaints it
+// synchronously, so a handler that changed the lesson returns with the new
+// picture on screen.
 
 #include "app/buttons.h"
 #include "app/paint_box.h"

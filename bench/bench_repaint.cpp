@@ -1,21 +1,24 @@
-// How long one repaint of the plot takes, and what a slider step costs with
-// its synchronous repaint. Every case runs twice in the same process: with
-// the canvas the program uses (Culled) and with the canvas that hands every
-// line and curve segment to QPainter as it is (Whole), so the ratio between
-// the two comes from one run on one machine.
+// How long the plot takes to paint, and what a slider step costs with its
+// synchronous repaint, at the device pixel ratio of the screen the program
+// runs on (tools/bench runs it once at 1 and once at 2, as on a projector at
+// 200 %). Every case runs beside its Reference in the same process: the whole
+// picture painted straight onto the surface on every repaint, every line and
+// curve segment handed to QPainter as it is, with no cached base.
 //
-// The repaint cases paint into a 660 x 660 QImage of Format_RGB32, the format
-// of the window's backing store on X11 and on the offscreen platform. The
-// slider cases drive the window's own handlers on the offscreen platform.
+// The repaint cases paint into an image of Format_RGB32 at that ratio, the
+// format of the window's backing store on X11 and on the offscreen platform.
+// The slider cases drive the window's own handlers on the offscreen platform.
 
+#include "app/plot_painter.h"
 #include "app/sessen_form.h"
 #include "app/tavrine_application.h"
 #include "lesson/curve.h"
 #include "lesson/tangent_step.h"
-#include "plot/plot_layers.h"
+#include "plot_reference.h"
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
 
@@ -43,13 +46,6 @@ constexpr std::array<Cubic, 2> kCubics{{
 
 constexpr std::array<int32_t, 3> kZooms{4, 20, 36};
 
-constexpr std::array<CanvasMode, 2> kModes{CanvasMode::Culled, CanvasMode::Whole};
-
-const char* ModeName(CanvasMode mode)
-{
-    return mode == CanvasMode::Culled ? "culled" : "whole";
-}
-
 // Both toggles on and the tangent slider at 80: the most the plot ever shows.
 LessonState BusyLesson(const Cubic& cubic, int32_t zahyoMax)
 {
@@ -64,16 +60,42 @@ LessonState BusyLesson(const Cubic& cubic, int32_t zahyoMax)
     return lesson;
 }
 
-void Repaint(benchmark::State& state, LessonState lesson, CanvasMode mode)
+using PaintFunction = void (*)(QPainter&, const LessonState&, int, int);
+
+void Repaint(benchmark::State& state, LessonState lesson, qreal ratio, PaintFunction paint)
 {
-    QImage image(kArea, kArea, QImage::Format_RGB32);
+    QImage image(QSize(kArea, kArea) * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     for (auto _ : state) {
         QPainter painter(&image);
-        PaintPlot(painter, lesson, kArea, kArea, mode);
+        paint(painter, lesson, kArea, kArea);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }
 }
+
+// Paints the plot area the straightforward way instead of the paint box's own
+// paint event, while it is installed.
+class ReferencePainting : public QObject {
+public:
+    explicit ReferencePainting(TSessen_Form& form) : form_(form)
+    {
+        form_.PaintBox1->installEventFilter(this);
+    }
+    ~ReferencePainting() override { form_.PaintBox1->removeEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != form_.PaintBox1 || event->type() != QEvent::Paint)
+            return false;
+        QPainter painter(form_.PaintBox1);
+        PaintPlotReference(painter, form_.lesson(), kArea, kArea);
+        return true;
+    }
+
+private:
+    TSessen_Form& form_;
+};
 
 // The window, shown on the offscreen platform, with its lesson set up and
 // both toggles on. Made and destroyed by main(), inside the application's
@@ -94,22 +116,17 @@ std::unique_ptr<TSessen_Form> StartedForm()
     return form;
 }
 
-void UseCanvas(TSessen_Form& form, CanvasMode mode)
-{
-    form.PaintBox1->setPaintRoutine([&form, mode](QPainter& painter) {
-        PaintPlot(painter, form.lesson(), form.PaintBox1->width(), form.PaintBox1->height(), mode);
-    });
-}
-
 using SliderHandler = void (TSessen_Form::*)(QObject*, ScrollCode, int&);
 
 // One notification per iteration, walking the slider to and fro over its
 // whole travel, as a drag does.
-void Slide(benchmark::State& state, SliderHandler handler, int zoomPosition, CanvasMode mode)
+void Slide(benchmark::State& state, SliderHandler handler, bool reference)
 {
     TSessen_Form& form = *theForm;
-    UseCanvas(form, mode);
-    int zoom = zoomPosition;
+    std::unique_ptr<ReferencePainting> straight;
+    if (reference)
+        straight = std::make_unique<ReferencePainting>(form);
+    int zoom = 51;
     form.ScrollBar1Scroll(&form, ScrollCode::Track, zoom);
     int position = 0;
     int direction = 1;
@@ -120,25 +137,33 @@ void Slide(benchmark::State& state, SliderHandler handler, int zoomPosition, Can
             direction = -direction;
         position += direction;
     }
-    UseCanvas(form, CanvasMode::Culled);
 }
 
-void RegisterAll()
+void RegisterAll(qreal ratio)
 {
-    for (const CanvasMode mode : kModes) {
+    const std::string scale = "scale:" + QString::number(ratio).toStdString();
+    struct Way {
+        const char* name;
+        PaintFunction paint;
+        bool reference;
+    };
+    const std::array<Way, 2> ways{
+        {{"", &PaintPlot, false}, {"Reference/", &PaintPlotReference, true}}};
+    for (const Way& way : ways) {
         for (const Cubic& cubic : kCubics) {
             for (const int32_t zoom : kZooms) {
-                const std::string name = std::string("Repaint/") + ModeName(mode) + "/" +
-                                         cubic.name + "/ZahyoMax:" + std::to_string(zoom);
-                benchmark::RegisterBenchmark(name.c_str(), Repaint, BusyLesson(cubic, zoom), mode);
+                const std::string name = std::string("Repaint/") + way.name + cubic.name +
+                                         "/ZahyoMax:" + std::to_string(zoom) + "/" + scale;
+                benchmark::RegisterBenchmark(name.c_str(), Repaint, BusyLesson(cubic, zoom), ratio,
+                                             way.paint);
             }
         }
     }
-    for (const CanvasMode mode : kModes) {
-        benchmark::RegisterBenchmark((std::string("TangentSlider/") + ModeName(mode)).c_str(),
-                                     Slide, &TSessen_Form::ScrollBar2Scroll, 51, mode);
-        benchmark::RegisterBenchmark((std::string("ZoomSlider/") + ModeName(mode)).c_str(), Slide,
-                                     &TSessen_Form::ScrollBar1Scroll, 51, mode);
+    for (const Way& way : ways) {
+        benchmark::RegisterBenchmark((std::string("TangentSlider/") + way.name + scale).c_str(),
+                                     Slide, &TSessen_Form::ScrollBar2Scroll, way.reference);
+        benchmark::RegisterBenchmark((std::string("ZoomSlider/") + way.name + scale).c_str(), Slide,
+                                     &TSessen_Form::ScrollBar1Scroll, way.reference);
     }
 }
 
@@ -155,9 +180,9 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    RegisterAll();
     const std::unique_ptr<TSessen_Form> form = StartedForm();
     theForm = form.get();
+    RegisterAll(form->devicePixelRatioF());
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     theForm = nullptr;

@@ -1,18 +1,14 @@
 #pragma once
 
 #include "lesson/lesson_state.h"
-#include "plot/plot_canvas.h"
+#include "plot/plot_geometry.h"
 
-// The four layers of the plot, drawn whole on every repaint in this order:
-// background and grid, curve, inflection-point mark, tangent layer. Reads the
-// lesson it is given and keeps nothing between repaints.
+// The four layers of the plot, in the order they are drawn: background and
+// grid, curve, inflection-point mark, tangent layer. Each records what it
+// draws into the recorder it is given; nothing is kept between drawings.
 class PlotLayers {
 public:
-    PlotLayers(PlotCanvas& canvas, const LessonState& lesson);
-
-    // The whole picture. Before a lesson is set up (view scale 0) only the
-    // empty area with its outline is drawn.
-    void paintAll();
+    PlotLayers(PlotRecorder& recorder, const LessonState& lesson);
 
     void ZahyoHeimen_Draw();
     void Kyokusen_Dsp(int32_t a, int32_t b, int32_t c, int32_t d);
@@ -24,11 +20,17 @@ private:
     // slope at x.
     void tangentAt(float x, float y);
 
-    PlotCanvas& canvas_;
+    PlotRecorder& out_;
     const LessonState& lesson_;
     ZahyoMapping mapping_;
 };
 
-// Paints the lesson into a painter's plot area of the given size.
-void PaintPlot(QPainter& painter, const LessonState& lesson, int width, int height,
-               CanvasMode mode = CanvasMode::Culled);
+// The whole picture of the lesson on an area of the given size. Before a
+// lesson is set up (view scale 0) it is the empty area with its outline.
+PlotGeometry PlotOf(const LessonState& lesson, int32_t width, int32_t height);
+
+// The same picture in two parts: the base (area, grid, curve and dot), which
+// only the coefficients and the view scale change, and the tangent layer
+// drawn over it, which the tangent slider and the toggles change too.
+PlotGeometry PlotBaseOf(const LessonState& lesson, int32_t width, int32_t height);
+PlotGeometry TangentLayerOf(const LessonState& lesson, int32_t width, int32_t height);

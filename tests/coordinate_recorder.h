@@ -5,8 +5,8 @@
 // lines, polylines, points, fills and images on to it unclipped: these are the
 // coordinates Qt's rasterizer would have to take.
 
+#include "app/plot_painter.h"
 #include "lesson/lesson_state.h"
-#include "plot/plot_layers.h"
 
 #include <QPaintDevice>
 #include <QPaintEngine>

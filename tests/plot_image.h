@@ -3,8 +3,8 @@
 // Paints a lesson into an image the size of the plot area, the way the
 // window's plot area paints it, and reads back its pixels.
 
+#include "app/plot_painter.h"
 #include "lesson/lesson_state.h"
-#include "plot/plot_layers.h"
 
 #include <QImage>
 #include <QPainter>

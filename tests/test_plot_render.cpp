@@ -1,9 +1,10 @@
 // What the plot area shows: the grid and axes, the curve, the inflection
 // point's dot and the tangent layer, read back pixel by pixel from a lesson
-// painted into an image; and the thin lines of the canvas they are built from.
+// painted into an image; and the thin lines they are built from.
 
 #include "plot_image.h"
 
+#include "app/qt_color.h"
 #include "lesson/colors.h"
 #include "lesson/curve.h"
 #include "lesson/tangent_step.h"
@@ -68,20 +69,20 @@ QByteArray CheckSteepLine(const QImage& image, QRgb shade, const SteepLine& line
     return {};
 }
 
-// Draws 1-pixel lines through the canvas on a white image: a move to the
+// Draws 1-pixel lines the way the plot draws them, on a white image: a move to the
 // first point, then a line to each following one.
 QImage ThinLines(int size, std::initializer_list<QPoint> points)
 {
     QImage image(size, size, QImage::Format_RGB32);
     image.fill(Shade::White);
+    PlotRecorder recorder(size, size);
+    recorder.setPenColor(Bgr::Black);
+    recorder.moveTo(DotPoint{points.begin()->x(), points.begin()->y()});
+    for (auto p = points.begin() + 1; p != points.end(); ++p)
+        recorder.lineTo(DotPoint{p->x(), p->y()});
     QPainter painter(&image);
-    {
-        PlotCanvas canvas(painter, size, size);
-        canvas.setPenColor(Bgr::Black);
-        canvas.moveTo(DotPoint{points.begin()->x(), points.begin()->y()});
-        for (auto p = points.begin() + 1; p != points.end(); ++p)
-            canvas.lineTo(DotPoint{p->x(), p->y()});
-    }
+    PreparePlotPainter(painter, size, size);
+    PaintPlotGeometry(painter, recorder.take());
     painter.end();
     return image;
 }

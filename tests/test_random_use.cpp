@@ -11,7 +11,7 @@
 #include "lesson_builders.h"
 #include "window_fixture.h"
 
-#include "plot/plot_layers.h"
+#include "app/plot_painter.h"
 
 #include <QPainter>
 #include <QStyleOptionSlider>

@@ -5,10 +5,11 @@
 
 #include "window_fixture.h"
 
+#include "app/plot_painter.h"
 #include "lesson/colors.h"
-#include "plot/plot_layers.h"
 
 #include <QFontMetricsF>
+#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 

@@ -4,12 +4,13 @@
 
 #include "window_fixture.h"
 
+#include "app/plot_painter.h"
 #include "app/tavrine_application.h"
 #include "lesson/colors.h"
 #include "lesson/tangent_step.h"
-#include "plot/plot_layers.h"
 
 #include <QMessageBox>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyleOptionSlider>
