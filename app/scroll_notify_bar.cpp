@@ -125,3 +125,23 @@ void ScrollNotifyBar::mouseReleaseEvent(QMouseEvent* event)
         notify(ScrollCode::Position);
     notify(ScrollCode::EndScroll);
 }
+
+void ScrollNotifyBar::dragThumbTo(int position)
+{
+    position = qBound(minimum(), position, maximum());
+    if (position == sliderPosition())
+        return;
+    // Without tracking, moving the thumb triggers no action of its own; the
+    // notice goes out here, and the bar takes the handler's answer.
+    setTracking(false);
+    setSliderPosition(position);
+    setTracking(true);
+    notify(ScrollCode::Track);
+    setValue(sliderPosition());
+}
+
+void ScrollNotifyBar::endThumbDrag()
+{
+    notify(ScrollCode::Position);
+    notify(ScrollCode::EndScroll);
+}

@@ -30,6 +30,12 @@ class ScrollNotifyBar : public QScrollBar {
 public:
     explicit ScrollNotifyBar(QWidget* parent = nullptr);
 
+    // Moves the thumb as the user's drag of it would, from something else
+    // the user drags (the tangent point on the plot): a step to a new
+    // position notifies Track; the end notifies Position, then EndScroll.
+    void dragThumbTo(int position);
+    void endThumbDrag();
+
 signals:
     void scroll(ScrollCode code, int& position);
 

@@ -49,6 +49,10 @@ TSessen_Form::TSessen_Form(QWidget* parent) : QWidget(parent)
     NameControlsForScreenReaders(*this);
     scrollArea_->setWidget(client_);
 
+    // Dragging the tangent point on the plot drags the tangent slider's thumb.
+    connect(PaintBox1, &PaintBox::tangentDragged, ScrollBar2, &ScrollNotifyBar::dragThumbTo);
+    connect(PaintBox1, &PaintBox::tangentReleased, ScrollBar2, &ScrollNotifyBar::endThumbDrag);
+
     ScrollBar1->setFocus();
     FormCreate(this);
 }

@@ -2,7 +2,9 @@
 
 #include "lesson/curve.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 int32_t TangentStepDivisor(int32_t zahyoMax)
 {
@@ -19,12 +21,34 @@ int32_t TangentStepDivisor(int32_t zahyoMax)
     return 450;
 }
 
-void MoveTangentPoint(LessonState& lesson, int32_t position)
+float TangentPointX(const LessonState& lesson, int32_t position)
 {
     const int32_t divisor = TangentStepDivisor(lesson.ZahyoMax);
     const int32_t product = (position - 50) * lesson.ZahyoMax;
-    lesson.SettenPt.x =
-        static_cast<float>(static_cast<long double>(product) / static_cast<long double>(divisor) +
-                           static_cast<long double>(lesson.TenvoriPt.x));
+    return static_cast<float>(static_cast<long double>(product) /
+                                  static_cast<long double>(divisor) +
+                              static_cast<long double>(lesson.TenvoriPt.x));
+}
+
+void MoveTangentPoint(LessonState& lesson, int32_t position)
+{
+    lesson.SettenPt.x = TangentPointX(lesson, position);
     lesson.SettenPt.y = static_cast<float>(Fx(lesson, lesson.SettenPt.x));
+}
+
+int32_t TangentPositionNearest(const LessonState& lesson, double x)
+{
+    // The positions' x grow with the position, a step apart; the position
+    // that the step gives is at most one off, so its neighbours settle it.
+    const double step = static_cast<double>(lesson.ZahyoMax) / TangentStepDivisor(lesson.ZahyoMax);
+    const double guess = 50 + (x - static_cast<double>(lesson.TenvoriPt.x)) / step;
+    const auto centre = static_cast<int32_t>(std::clamp(std::round(guess), 0.0, 100.0));
+    int32_t nearest = centre;
+    for (int32_t position = std::max(centre - 1, 0); position <= std::min(centre + 1, 100);
+         ++position) {
+        if (std::fabs(TangentPointX(lesson, position) - x) <
+            std::fabs(TangentPointX(lesson, nearest) - x))
+            nearest = position;
+    }
+    return nearest;
 }

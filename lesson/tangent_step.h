@@ -7,6 +7,13 @@
 // view scale so that a step stays between about 0.03 and 0.08 units.
 int32_t TangentStepDivisor(int32_t zahyoMax);
 
-// Puts the tangent point where slider position `position` stands at the
-// lesson's view scale: position 50 is the inflection point.
+// The x of the tangent point at slider position `position` and the lesson's
+// view scale: position 50 is the inflection point.
+float TangentPointX(const LessonState& lesson, int32_t position);
+
+// Puts the tangent point where slider position `position` stands.
 void MoveTangentPoint(LessonState& lesson, int32_t position);
+
+// The slider position, 0..100, whose tangent point lies closest to x (curve
+// units): where dragging the point to x puts it.
+int32_t TangentPositionNearest(const LessonState& lesson, double x);

@@ -76,11 +76,16 @@ void PlotLayers::tangentAt(float x, float y)
     out_.lineTo(mapping_.Map(static_cast<float>(max), rightY));
 }
 
-void PlotLayers::Sessen_Dsp(TZahyoR p)
+bool TangentLayerShown(const LessonState& lesson, TZahyoR p)
 {
     // Only the tangent point's height hides the layer: a point far above or
     // below would give nothing to look at. Equality still draws.
-    if (static_cast<long double>(lesson_.ZahyoMax) < std::fabs(static_cast<long double>(p.y)))
+    return !(static_cast<long double>(lesson.ZahyoMax) < std::fabs(static_cast<long double>(p.y)));
+}
+
+void PlotLayers::Sessen_Dsp(TZahyoR p)
+{
+    if (!TangentLayerShown(lesson_, p))
         return;
 
     const float x0 = p.x;

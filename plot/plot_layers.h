@@ -25,6 +25,10 @@ private:
     ZahyoMapping mapping_;
 };
 
+// Whether the tangent layer is drawn for the tangent point p: a point too
+// far above or below the view hides it, whatever the toggles say.
+bool TangentLayerShown(const LessonState& lesson, TZahyoR p);
+
 // The whole picture of the lesson on an area of the given size. Before a
 // lesson is set up (view scale 0) it is the empty area with its outline.
 PlotGeometry PlotOf(const LessonState& lesson, int32_t width, int32_t height);

@@ -3,7 +3,7 @@
 // A paint device the size of the plot area that draws nothing and records the
 // largest pixel coordinate the plot hands to the painter. The painter passes
 // lines, polylines, points, fills and images on to it unclipped: these are the
-// coordinates Qt's rasterizer would have to take.
+// coordinates Qt would have to draw.
 
 #include "app/plot_painter.h"
 #include "lesson/lesson_state.h"

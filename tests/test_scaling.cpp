@@ -235,7 +235,7 @@ void TestScaling::plotIsTheSamePictureAtTheScreensResolution()
 {
     // The plot painted from the same lesson on a plain 660 x 660 image; the
     // scaled plot, seen at the middle of each of its logical pixels, shows
-    // that picture, give or take where the rasteriser puts a line's edge.
+    // that picture, give or take where a line's edge falls.
     QImage reference(kPlotSize, kPlotSize, QImage::Format_RGB32);
     {
         QPainter painter(&reference);
@@ -255,7 +255,7 @@ void TestScaling::plotIsTheSamePictureAtTheScreensResolution()
             misplaced += nearby ? 0 : 1;
         }
     }
-    // Where the curve crosses a line the two rasterisers disagree on a few
+    // Where the curve crosses a line the two drawings disagree on a few
     // pixels; a plot mapped or sized differently would miss by thousands.
     QVERIFY2(misplaced <= kPlotSize * kPlotSize / 2000, qPrintable(QString::number(misplaced)));
 }

@@ -322,6 +322,16 @@ class Session:
             self.pointer = spot
         self.tool("click", "1")
 
+    def drag(self, path):
+        """Presses the left button at the first spot, moves through the
+        others and lets go at the last."""
+        for k, spot in enumerate(path):
+            self.tool("mousemove", "--window", str(self.window), "--sync", *map(str, spot))
+            self.pointer = spot
+            if k == 0:
+                self.tool("mousedown", "1")
+        self.tool("mouseup", "1")
+
     def type_keys(self, *keys):
         self.tool("key", "--delay", "30", *keys)
 
@@ -543,6 +553,26 @@ def tangent_slider(session):
         raise CaseFailed("the inflection point moved with the tangent")
 
 
+def tangent_drag(session):
+    """The tangent point grabbed on the curve and dragged to x = 2."""
+    session.wait_until("the tangent on the x axis", blue_on_x_axis)
+    at = lambda column, row: (PLOT[0] + column, PLOT[1] + row)
+    # Grabbed a few pixels off the point on the centre pixel, dragged along
+    # to column 396, where x = 2: slider position 80, the point (2, 8).
+    session.drag([at(334, 327), at(350, 300), at(375, 200), at(396, 150)])
+    x0, y0 = tangent_point(80, 20, 0.0, cube)
+    rows = tangent_rows(x0, y0, 3 * x0 * x0, 20, tuple(range(240, 421, 15)))
+    shot = session.wait_until("the tangent at (2, 8) after the drag",
+                              lambda s: line_shows(s, BLUE, rows))
+    if blue_on_x_axis(shot):
+        raise CaseFailed("the tangent is still on the x axis")
+    # A press away from the point changes nothing.
+    session.drag([at(100, 100), at(200, 500)])
+    time.sleep(0.3)
+    if not line_shows(session.shot(), BLUE, rows):
+        raise CaseFailed("a drag away from the point moved the tangent")
+
+
 def toggles(session):
     """The second tangent and the chord switched on and off."""
     session.wait_until("the tangent on the x axis", blue_on_x_axis)
@@ -602,7 +632,8 @@ def close_window(session):
 
 
 CASES = {case.__name__: case for case in (starting_lesson, coefficient_entry, zoom_step,
-                                          tangent_slider, toggles, quit_button, close_window)}
+                                          tangent_slider, tangent_drag, toggles, quit_button,
+                                          close_window)}
 
 
 def main():
