@@ -21,10 +21,7 @@ int32_t TangentStepDivisor(int32_t zahyoMax)
 
 void MoveTangentPoint(LessonState& lesson, int32_t position)
 {
-    const int32_t divisor = TangentStepDivisor(lesson.ZahyoMax);
-    const int32_t product = (position - 50) * lesson.ZahyoMax;
-    lesson.SettenPt.x =
-        static_cast<float>(static_cast<long double>(product) / static_cast<long double>(divisor) +
-                           static_cast<long double>(lesson.TenvoriPt.x));
+    lesson.SettenPt.x = TangentPointXOf<Extended>(
+        position, lesson.ZahyoMax, TangentStepDivisor(lesson.ZahyoMax), lesson.TenvoriPt.x);
     lesson.SettenPt.y = static_cast<float>(Fx(lesson, lesson.SettenPt.x));
 }
