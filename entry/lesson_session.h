@@ -1,0 +1,82 @@
+#pragma once
+
+#include "entry/keypad.h"
+#include "lesson/lesson_state.h"
+#include "lesson/tangent_toggles.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// One pupil's lesson together with everything its controls show: the four
+// coefficient labels, the equation text, which selector button is latched and
+// the selectors' caption colours, the two toggles' looks and the two sliders'
+// positions. Each handler of the lesson window is one method here, composed
+// of the entry rules (entry/) and the lesson's arithmetic (lesson/); an
+// edition's window only passes its control events in and shows what it reads
+// back. Nothing here draws: after a method that changes the picture the
+// window repaints from lesson() (plot/plot_layers.h).
+class LessonSession {
+public:
+    static constexpr int32_t kZoomStart = 51;
+    static constexpr int32_t kTangentCentre = 50;
+    static constexpr int32_t kSliderMax = 100;
+
+    LessonSession();
+
+    const LessonState& lesson() const { return lesson_; }
+
+    // What the controls show.
+    const std::string& coefficientLabel(int coefficient) const { return labels_[coefficient]; }
+    const std::string& equationText() const { return equation_; }
+    // The latched selector, 1..4 = "a=".."d=", 5 = "曲線の方程式"; 0 before the
+    // lesson has started.
+    int32_t latchedSelector() const { return latched_; }
+    // Caption colours (0xBBGGRR) of the five selector buttons, a..d then the
+    // equation button.
+    const std::array<uint32_t, 5>& selectorColors() const { return selectorColors_; }
+    const ToggleLooks& toggleLooks() const { return toggles_; }
+    int32_t zoomPosition() const { return zoomPosition_; }
+    int32_t tangentPosition() const { return tangentPosition_; }
+
+    // The lesson reset: y = x^3 confirmed at the zoom slider's scale, a
+    // selected, one tangent and no chord.
+    void Syokika();
+
+    // "決定". Returns false when it was refused because a coefficient label
+    // holds a bare "-" (the pending signs are emptied all the same); true
+    // when the lesson took it and the whole plot has to be drawn again.
+    bool BtnKetteiClick();
+
+    // A click on selector 1..5. The latched button is latched again, so that
+    // exactly the selected target's button is down.
+    void SelectorClick(int32_t target);
+
+    // Keypad keys; a key that does not apply to the selected target changes
+    // nothing.
+    void DigitClick(int digit); // "１".."９"
+    void Btn00Click();          // "０"
+    void BtnMinusClick();       // "－"
+
+    // The sliders' scroll events with the position they move to; it is held
+    // to 0..100.
+    void ScrollBar1Scroll(int32_t position);
+    void ScrollBar2Scroll(int32_t position);
+
+    // The two toggles.
+    void BBtnSessenSuClick();
+    void BBtnHojosenClick();
+
+private:
+    void applyLabelEdit(const std::optional<LabelEdit>& edit);
+
+    LessonState lesson_;
+    CoefficientArray<std::string> labels_;
+    std::string equation_;
+    int32_t latched_ = 0;
+    std::array<uint32_t, 5> selectorColors_{};
+    ToggleLooks toggles_;
+    int32_t zoomPosition_ = kZoomStart;
+    int32_t tangentPosition_ = kTangentCentre;
+};
