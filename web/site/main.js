@@ -1,0 +1,153 @@
+// The lesson page: the lesson runs in the C++ core (tavrine.js/.wasm); this
+// script passes the controls' events to it and shows what it reads back.
+
+import createTavrine from "./tavrine.js";
+import { readGeometry, cssColor } from "./plot_geometry.js";
+import { drawGeometry } from "./plot_canvas.js";
+import { ScrollBar } from "./scroll_bar.js";
+
+const STAGE_WIDTH = 1024;
+const STAGE_HEIGHT = 768;
+const PLOT_SIZE = 660;
+
+const $ = (id) => document.getElementById(id);
+const selectorIds = ["SbnKeisuA", "SbnKeisuB", "SbnKeisuC", "SbnKeisuD", "SbnSiki"];
+const labelIds = ["LblKeisuA", "LblKeisuB", "LblKeisuC", "LblKeisuD"];
+
+const module = await createTavrine();
+const lesson = new module.Lesson();
+const canvas = $("PaintBox1");
+const ctx = canvas.getContext("2d");
+const base = document.createElement("canvas");
+const baseCtx = base.getContext("2d");
+let scale = 1; // device pixels per plot pixel
+let baseStale = true;
+
+// The whole stage scaled to the browser window, the plot's backing store
+// sized in device pixels so that its lines stay sharp.
+function fitStage() {
+  const zoom = Math.min(innerWidth / STAGE_WIDTH, innerHeight / STAGE_HEIGHT);
+  $("stage").style.transform = `scale(${zoom})`;
+  const device = Math.max(1, Math.round(PLOT_SIZE * zoom * devicePixelRatio));
+  scale = device / PLOT_SIZE;
+  for (const c of [canvas, base]) {
+    c.width = device;
+    c.height = device;
+  }
+  baseStale = true;
+  paint();
+}
+
+function paint() {
+  if (baseStale) {
+    drawGeometry(baseCtx, scale, readGeometry(lesson.plotBase(PLOT_SIZE, PLOT_SIZE)));
+    baseStale = false;
+  }
+  ctx.drawImage(base, 0, 0);
+  drawGeometry(ctx, scale, readGeometry(lesson.tangentLayer(PLOT_SIZE, PLOT_SIZE)));
+  canvas.dataset.painted = String(Number(canvas.dataset.painted || 0) + 1);
+}
+
+function announce(text) {
+  $("announcer").textContent = text;
+}
+
+// Carries the lesson's texts, colours and states to the controls.
+function showControls() {
+  for (let n = 1; n <= 4; ++n) $(labelIds[n - 1]).textContent = lesson.coefficientLabel(n);
+  $("LblSiki").textContent = lesson.equationText();
+  const latched = lesson.latchedSelector();
+  selectorIds.forEach((id, k) => {
+    const button = $(id);
+    button.setAttribute("aria-pressed", String(latched === k + 1));
+    button.style.color = cssColor(lesson.selectorColor(k + 1));
+  });
+  ["BBtnSessenSu", "BBtnHojosen"].forEach((id, k) => {
+    const button = $(id);
+    button.textContent = lesson.toggleCaption(k + 1);
+    button.style.color = cssColor(lesson.toggleColor(k + 1));
+    const visible = lesson.toggleVisible(k + 1);
+    if (!visible && document.activeElement === button) zoomBar.element.focus();
+    button.hidden = !visible;
+  });
+  zoomBar.setPosition(lesson.zoomPosition());
+  tangentBar.setPosition(lesson.tangentPosition());
+  $("plotDescription").textContent = `${lesson.equationText()}、表示範囲 ±${lesson.zahyoMax() / 2}`;
+}
+
+const zoomBar = new ScrollBar($("ScrollBar1"), lesson.zoomPosition(), (position) => {
+  lesson.ScrollBar1Scroll(position);
+  baseStale = true;
+  paint();
+  showControls();
+});
+const tangentBar = new ScrollBar($("ScrollBar2"), lesson.tangentPosition(), (position) => {
+  lesson.ScrollBar2Scroll(position);
+  paint();
+});
+
+function wire(id, handler) {
+  $(id).addEventListener("click", () => {
+    if (!lesson) return;
+    handler();
+    showControls();
+  });
+}
+
+for (let digit = 1; digit <= 9; ++digit) wire(`Btn0${digit}`, () => lesson.DigitClick(digit));
+wire("Btn00", () => lesson.Btn00Click());
+wire("BtnMinus", () => lesson.BtnMinusClick());
+wire("BtnKettei", () => {
+  if (lesson.BtnKetteiClick()) {
+    baseStale = true;
+    paint();
+    announce(lesson.equationText());
+  }
+});
+selectorIds.forEach((id, k) => {
+  // Speed buttons never take the keyboard focus.
+  $(id).addEventListener("mousedown", (e) => e.preventDefault());
+  wire(id, () => lesson.SelectorClick(k + 1));
+});
+wire("BBtnSessenSu", () => {
+  lesson.BBtnSessenSuClick();
+  paint();
+  announce(lesson.toggleCaption(1));
+});
+wire("BBtnHojosen", () => {
+  lesson.BBtnHojosenClick();
+  paint();
+  announce(lesson.toggleCaption(2));
+});
+
+// "終　了": the lesson ends; the browser closes the tab where it lets a page
+// do so, and otherwise the page says that the lesson is over.
+$("BtnSyuryo").addEventListener("click", () => {
+  window.close();
+  for (const element of $("stage").children) element.inert = true;
+  const ended = $("ended");
+  ended.inert = false;
+  ended.hidden = false;
+});
+
+// The keyboard order runs round within the lesson, as in the desktop window.
+document.addEventListener("keydown", (e) => {
+  if (e.key !== "Tab") return;
+  const order = [...document.querySelectorAll("#stage [tabindex='0'], #stage button")].filter(
+    (el) => !el.hidden && el.offsetParent !== null);
+  const at = order.indexOf(document.activeElement);
+  const next = e.shiftKey ? (at <= 0 ? order.length - 1 : at - 1) : (at + 1) % order.length;
+  e.preventDefault();
+  order[next].focus();
+});
+
+addEventListener("resize", fitStage);
+lesson.Syokika();
+showControls();
+fitStage();
+zoomBar.element.focus();
+document.documentElement.dataset.ready = "true";
+
+if ("serviceWorker" in navigator && location.protocol !== "file:") {
+  navigator.serviceWorker.register("service_worker.js").catch(() => {});
+}

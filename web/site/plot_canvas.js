@@ -1,0 +1,141 @@
+// Draws the plot's geometry on a canvas whose backing store has `scale`
+// device pixels per plot pixel.
+//
+// 1-pixel lines are filled pixel runs, each plot pixel a rectangle whose
+// edges are rounded to whole device pixels, so they stay sharp at any scale:
+// a line covers its start pixel and leaves out its end pixel. Wide pens are
+// canvas strokes with round caps and joins (canvas smooths their edges).
+// Points may lie millions of pixels outside the area: everything is cut to
+// the area first.
+
+import { Kind, cssColor } from "./plot_geometry.js";
+
+function fillPlotPixels(ctx, scale, x, y, w, h) {
+  const x0 = Math.round(x * scale);
+  const y0 = Math.round(y * scale);
+  ctx.fillRect(x0, y0, Math.round((x + w) * scale) - x0, Math.round((y + h) * scale) - y0);
+}
+
+// Halves away from zero, as the lesson rounds pixels.
+function roundoff(v) {
+  return v < 0 ? -Math.floor(-v + 0.5) : Math.floor(v + 0.5);
+}
+
+// The pixels of a 1-pixel line from (ax, ay) to (bx, by) inside the area:
+// one pixel per step along the longer axis, the other coordinate rounded,
+// gathered into runs along the longer axis.
+function thinLine(ctx, scale, geometry, ax, ay, bx, by) {
+  const dx = bx - ax;
+  const dy = by - ay;
+  if (dx === 0 && dy === 0) return;
+  const alongX = Math.abs(dx) >= Math.abs(dy);
+  const [a0, b0, span, slope, size, crossSize] = alongX
+    ? [ax, ay, dx, dy / dx, geometry.width, geometry.height]
+    : [ay, ax, dy, dx / dy, geometry.height, geometry.width];
+  const step = Math.sign(span);
+  // The pixels along the longer axis from the start up to, not including,
+  // the end, limited to the area.
+  let first = a0;
+  let last = a0 + span - step;
+  if (step < 0) [first, last] = [last, first];
+  first = Math.max(first, 0);
+  last = Math.min(last, size - 1);
+  let runStart = null;
+  let runCross = 0;
+  const flush = (end) => {
+    if (runStart === null) return;
+    const length = end - runStart;
+    if (alongX) fillPlotPixels(ctx, scale, runStart, runCross, length, 1);
+    else fillPlotPixels(ctx, scale, runCross, runStart, 1, length);
+    runStart = null;
+  };
+  for (let a = first; a <= last; ++a) {
+    const cross = b0 + roundoff((a - a0) * slope);
+    if (cross < 0 || cross >= crossSize) { flush(a); continue; }
+    if (runStart !== null && cross !== runCross) flush(a);
+    if (runStart === null) { runStart = a; runCross = cross; }
+  }
+  flush(last + 1);
+}
+
+function canTouchArea(geometry, reach, ax, ay, bx, by) {
+  return Math.max(ax, bx) + reach >= 0 && Math.min(ax, bx) - reach < geometry.width &&
+         Math.max(ay, by) + reach >= 0 && Math.min(ay, by) - reach < geometry.height;
+}
+
+function widePath(ctx, item, points, first, count, geometry) {
+  // Only the runs of segments that can reach the area; a run's round cap
+  // stands where the join was.
+  ctx.lineWidth = item.penWidth;
+  ctx.lineCap = "round";
+  ctx.lineJoin = "round";
+  ctx.beginPath();
+  let open = false;
+  for (let k = first; k + 1 < first + count; ++k) {
+    const ax = points[2 * k], ay = points[2 * k + 1];
+    const bx = points[2 * k + 2], by = points[2 * k + 3];
+    if (!canTouchArea(geometry, item.penWidth, ax, ay, bx, by)) { open = false; continue; }
+    if (!open) { ctx.moveTo(ax, ay); open = true; }
+    ctx.lineTo(bx, by);
+  }
+  ctx.stroke();
+}
+
+export function drawGeometry(ctx, scale, geometry, { clear = false } = {}) {
+  const { width, height, items, points } = geometry;
+  ctx.save();
+  ctx.setTransform(1, 0, 0, 1, 0, 0);
+  if (clear) ctx.clearRect(0, 0, ctx.canvas.width, ctx.canvas.height);
+  ctx.beginPath();
+  ctx.rect(0, 0, Math.round(width * scale), Math.round(height * scale));
+  ctx.clip();
+  for (const item of items) {
+    const color = cssColor(item.color);
+    ctx.fillStyle = color;
+    ctx.strokeStyle = color;
+    const p = 2 * item.first;
+    switch (item.kind) {
+      case Kind.Area:
+        ctx.fillStyle = "#ffffff";
+        fillPlotPixels(ctx, scale, 0, 0, width, height);
+        ctx.fillStyle = color;
+        fillPlotPixels(ctx, scale, 0, 0, width, 1);
+        fillPlotPixels(ctx, scale, 0, height - 1, width, 1);
+        fillPlotPixels(ctx, scale, 0, 0, 1, height);
+        fillPlotPixels(ctx, scale, width - 1, 0, 1, height);
+        break;
+      case Kind.Line:
+        if (item.penWidth > 1) {
+          ctx.setTransform(scale, 0, 0, scale, 0, 0);
+          widePath(ctx, item, points, item.first, 2, geometry);
+          ctx.setTransform(1, 0, 0, 1, 0, 0);
+        } else {
+          thinLine(ctx, scale, geometry, points[p], points[p + 1], points[p + 2], points[p + 3]);
+        }
+        break;
+      case Kind.Polyline:
+        ctx.setTransform(scale, 0, 0, scale, 0, 0);
+        if (item.penWidth > 1) {
+          widePath(ctx, item, points, item.first, item.count, geometry);
+        } else {
+          ctx.setTransform(1, 0, 0, 1, 0, 0);
+          for (let k = 0; k + 1 < item.count; ++k) {
+            const q = p + 2 * k;
+            thinLine(ctx, scale, geometry, points[q], points[q + 1], points[q + 2], points[q + 3]);
+          }
+        }
+        ctx.setTransform(1, 0, 0, 1, 0, 0);
+        break;
+      case Kind.Dot: {
+        // A round spot of the pen's width, centred on the middle of its pixel.
+        ctx.setTransform(scale, 0, 0, scale, 0, 0);
+        ctx.beginPath();
+        ctx.arc(points[p] + 0.5, points[p + 1] + 0.5, item.penWidth / 2, 0, 2 * Math.PI);
+        ctx.fill();
+        ctx.setTransform(1, 0, 0, 1, 0, 0);
+        break;
+      }
+    }
+  }
+  ctx.restore();
+}

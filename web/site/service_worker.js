@@ -1,0 +1,38 @@
+// Keeps the lesson working without a network once the page has been loaded:
+// every file of the page is stored on install and served from the store.
+
+const STORE = "tavrine-v1";
+const FILES = [
+  "./", "index.html", "lesson.css", "main.js", "plot_geometry.js", "plot_canvas.js",
+  "scroll_bar.js", "tavrine.js", "tavrine.wasm", "icon.svg", "manifest.webmanifest",
+  "fonts/ipagp.woff2", "fonts/ipamp.woff2", "fonts/ipam.woff2",
+  "fonts/LiberationSerif-Italic.woff2",
+];
+
+self.addEventListener("install", (event) => {
+  event.waitUntil(caches.open(STORE).then((store) => store.addAll(FILES)));
+  self.skipWaiting();
+});
+
+self.addEventListener("activate", (event) => {
+  event.waitUntil(caches.keys().then((names) =>
+    Promise.all(names.filter((name) => name !== STORE).map((name) => caches.delete(name)))));
+  self.clients.claim();
+});
+
+// The network first, so that a new build is picked up; the store when the
+// network is away.
+self.addEventListener("fetch", (event) => {
+  if (event.request.method !== "GET") return;
+  event.respondWith(
+    fetch(event.request)
+      .then((response) => {
+        if (response.ok) {
+          const copy = response.clone();
+          caches.open(STORE).then((store) => store.put(event.request, copy));
+        }
+        return response;
+      })
+      .catch(() => caches.match(event.request, { ignoreSearch: true })),
+  );
+});
