@@ -4,7 +4,9 @@
 // 1-pixel lines are filled pixel runs, each plot pixel a rectangle whose
 // edges are rounded to whole device pixels, so they stay sharp at any scale:
 // a line covers its start pixel and leaves out its end pixel. Wide pens are
-// canvas strokes with round caps and joins (canvas smooths their edges).
+// canvas strokes with round caps and joins; canvas always smooths their
+// edges, so they are stroked on a scratch canvas whose pixels are then made
+// wholly opaque or wholly clear, the aliased look of the desktop's pens.
 // Points may lie millions of pixels outside the area: everything is cut to
 // the area first.
 
@@ -81,8 +83,49 @@ function widePath(ctx, item, points, first, count, geometry) {
   ctx.stroke();
 }
 
+let scratch = null;
+
+// Wide items stroked on the scratch canvas, made aliased and laid over ctx.
+function drawAliased(ctx, scale, geometry, wideItems) {
+  const { width, height } = ctx.canvas;
+  if (!scratch || scratch.canvas.width !== width || scratch.canvas.height !== height) {
+    const canvas = document.createElement("canvas");
+    canvas.width = width;
+    canvas.height = height;
+    scratch = canvas.getContext("2d", { willReadFrequently: true });
+  }
+  scratch.setTransform(1, 0, 0, 1, 0, 0);
+  scratch.clearRect(0, 0, width, height);
+  scratch.setTransform(scale, 0, 0, scale, 0, 0);
+  const { points } = geometry;
+  for (const item of wideItems) {
+    const color = cssColor(item.color);
+    scratch.fillStyle = color;
+    scratch.strokeStyle = color;
+    if (item.kind === Kind.Dot) {
+      // A round spot of the pen's width, centred on the middle of its pixel.
+      const p = 2 * item.first;
+      scratch.beginPath();
+      scratch.arc(points[p] + 0.5, points[p + 1] + 0.5, item.penWidth / 2, 0, 2 * Math.PI);
+      scratch.fill();
+    } else {
+      widePath(scratch, item, points, item.first, item.kind === Kind.Line ? 2 : item.count, geometry);
+    }
+  }
+  const image = scratch.getImageData(0, 0, width, height);
+  const data = image.data;
+  for (let k = 3; k < data.length; k += 4) data[k] = data[k] >= 128 ? 255 : 0;
+  scratch.putImageData(image, 0, 0);
+  ctx.drawImage(scratch.canvas, 0, 0);
+}
+
 export function drawGeometry(ctx, scale, geometry, { clear = false } = {}) {
   const { width, height, items, points } = geometry;
+  let wide = [];
+  const flushWide = () => {
+    if (wide.length) drawAliased(ctx, scale, geometry, wide);
+    wide = [];
+  };
   ctx.save();
   ctx.setTransform(1, 0, 0, 1, 0, 0);
   if (clear) ctx.clearRect(0, 0, ctx.canvas.width, ctx.canvas.height);
@@ -90,6 +133,11 @@ export function drawGeometry(ctx, scale, geometry, { clear = false } = {}) {
   ctx.rect(0, 0, Math.round(width * scale), Math.round(height * scale));
   ctx.clip();
   for (const item of items) {
+    if (item.kind === Kind.Dot || item.penWidth > 1) {
+      wide.push(item);
+      continue;
+    }
+    flushWide();
     const color = cssColor(item.color);
     ctx.fillStyle = color;
     ctx.strokeStyle = color;
@@ -105,37 +153,16 @@ export function drawGeometry(ctx, scale, geometry, { clear = false } = {}) {
         fillPlotPixels(ctx, scale, width - 1, 0, 1, height);
         break;
       case Kind.Line:
-        if (item.penWidth > 1) {
-          ctx.setTransform(scale, 0, 0, scale, 0, 0);
-          widePath(ctx, item, points, item.first, 2, geometry);
-          ctx.setTransform(1, 0, 0, 1, 0, 0);
-        } else {
-          thinLine(ctx, scale, geometry, points[p], points[p + 1], points[p + 2], points[p + 3]);
-        }
+        thinLine(ctx, scale, geometry, points[p], points[p + 1], points[p + 2], points[p + 3]);
         break;
       case Kind.Polyline:
-        ctx.setTransform(scale, 0, 0, scale, 0, 0);
-        if (item.penWidth > 1) {
-          widePath(ctx, item, points, item.first, item.count, geometry);
-        } else {
-          ctx.setTransform(1, 0, 0, 1, 0, 0);
-          for (let k = 0; k + 1 < item.count; ++k) {
-            const q = p + 2 * k;
-            thinLine(ctx, scale, geometry, points[q], points[q + 1], points[q + 2], points[q + 3]);
-          }
+        for (let k = 0; k + 1 < item.count; ++k) {
+          const q = p + 2 * k;
+          thinLine(ctx, scale, geometry, points[q], points[q + 1], points[q + 2], points[q + 3]);
         }
-        ctx.setTransform(1, 0, 0, 1, 0, 0);
         break;
-      case Kind.Dot: {
-        // A round spot of the pen's width, centred on the middle of its pixel.
-        ctx.setTransform(scale, 0, 0, scale, 0, 0);
-        ctx.beginPath();
-        ctx.arc(points[p] + 0.5, points[p + 1] + 0.5, item.penWidth / 2, 0, 2 * Math.PI);
-        ctx.fill();
-        ctx.setTransform(1, 0, 0, 1, 0, 0);
-        break;
-      }
     }
   }
+  flushWide();
   ctx.restore();
 }
