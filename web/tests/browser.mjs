@@ -1,0 +1,26 @@
+// Debian's chromium, headless, driven by playwright-core, with a fresh
+// profile each time and nothing reaching out to the network by itself.
+
+import { chromium } from "playwright-core";
+import { mkdtempSync, rmSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+
+export async function launchChromium({ viewport = { width: 1024, height: 768 }, deviceScaleFactor = 1 } = {}) {
+  const profile = mkdtempSync(join(tmpdir(), "tavrine-chromium-"));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium",
+    headless: true,
+    viewport,
+    deviceScaleFactor,
+    args: ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+           "--disable-background-networking", "--disable-component-update", "--disable-sync"],
+  });
+  return {
+    context,
+    close: async () => {
+      await context.close();
+      rmSync(profile, { recursive: true, force: true });
+    },
+  };
+}

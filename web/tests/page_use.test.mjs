@@ -1,0 +1,229 @@
+// A pupil's use of the lesson page in chromium: what the controls say and
+// what the plot's canvas shows where the lesson's geometry puts its lines.
+
+import { test } from "node:test";
+import assert from "node:assert/strict";
+import { openLesson, plotInPage, canvasPixels } from "./page_fixture.mjs";
+
+const RED = [255, 0, 0];
+const BLUE = [0, 0, 255];
+const PURPLE = [128, 0, 128];
+const GREEN = [0, 128, 0];
+const BLACK = [0, 0, 0];
+
+const text = (page, id) => page.textContent(`#${id}`);
+const pressed = (page, id) => page.getAttribute(`#${id}`, "aria-pressed");
+const color = (page, id) => page.$eval(`#${id}`, (el) => getComputedStyle(el).color);
+const sliderValue = (page, id) => page.getAttribute(`#${id}`, "aria-valuenow");
+
+function readPlot(flat) {
+  const items = [];
+  for (let k = 0, at = 3; k < flat[2]; ++k, at += 5)
+    items.push({ kind: flat[at], color: flat[at + 1] >>> 0, penWidth: flat[at + 2], first: flat[at + 3], count: flat[at + 4] });
+  const points = flat.slice(3 + 5 * flat[2] + 1);
+  return { items, point: (k) => [points[2 * k], points[2 * k + 1]] };
+}
+
+// Whether the straight line between a and b shows in the colour where it
+// crosses the middle of the area's visible part: some pixel of the colour
+// within one pixel of it there.
+function lineShows(pixel, [ax, ay], [bx, by], rgb) {
+  const inside = [];
+  for (let k = 0; k <= 4000; ++k) {
+    const x = ax + ((bx - ax) * k) / 4000;
+    const y = ay + ((by - ay) * k) / 4000;
+    if (x >= 2 && x <= 657 && y >= 2 && y <= 657) inside.push([Math.round(x), Math.round(y)]);
+  }
+  if (inside.length === 0) return false;
+  const [x, y] = inside[Math.floor(inside.length / 2)];
+  for (let dx = -1; dx <= 1; ++dx)
+    for (let dy = -1; dy <= 1; ++dy) if (pixel(x + dx, y + dy).join() === rgb.join()) return true;
+  return false;
+}
+
+// The tangent layer's lines of a plot (1-pixel lines in the colour), each
+// as its two end points.
+function linesOf(plot, bgr) {
+  return plot.items.filter((i) => i.kind === 1 && i.color === bgr).map((i) => [plot.point(i.first), plot.point(i.first + 1)]);
+}
+
+async function expectTangentLayer(page, tokens, { second, chord }) {
+  const plot = readPlot(await plotInPage(page, tokens));
+  const pixel = await canvasPixels(page);
+  const [tangent] = linesOf(plot, 0xff0000);
+  assert.ok(lineShows(pixel, ...tangent, BLUE), `the tangent of "${tokens}"`);
+  const purple = linesOf(plot, 0x800080);
+  assert.equal(purple.length, second ? 1 : 0);
+  if (second) assert.ok(lineShows(pixel, ...purple[0], PURPLE), `the second tangent of "${tokens}"`);
+  const chords = linesOf(plot, 0x008000);
+  assert.equal(chords.length, chord ? 1 : 0);
+  if (chord) {
+    assert.ok(lineShows(pixel, ...chords[0], GREEN), `the chord of "${tokens}"`);
+  }
+  return plot;
+}
+
+test("the lesson starts as the reset leaves it", async () => {
+  const { page, close } = await openLesson();
+  try {
+    assert.deepEqual(
+      await Promise.all(["LblKeisuA", "LblKeisuB", "LblKeisuC", "LblKeisuD", "LblSiki"].map((id) => text(page, id))),
+      ["1", "0", "0", "0", "y=x^3"]);
+    assert.equal(await pressed(page, "SbnKeisuA"), "true");
+    assert.equal(await color(page, "SbnKeisuA"), "rgb(255, 0, 0)");
+    assert.equal(await color(page, "SbnKeisuB"), "rgb(128, 0, 0)");
+    assert.equal(await text(page, "BBtnSessenSu"), "接 線 1 本");
+    assert.equal(await color(page, "BBtnSessenSu"), "rgb(0, 0, 255)");
+    assert.equal(await page.isVisible("#BBtnHojosen"), false);
+    assert.equal(await text(page, "BtnSyuryo"), "終\u3000了");
+    assert.deepEqual([await sliderValue(page, "ScrollBar1"), await sliderValue(page, "ScrollBar2")], ["51", "50"]);
+    assert.equal(await page.evaluate(() => document.activeElement.id), "ScrollBar1");
+
+    // The keyboard order, round to the start again; the hidden button is left out.
+    const order = [];
+    for (let k = 0; k < 16; ++k) {
+      await page.keyboard.press("Tab");
+      order.push(await page.evaluate(() => document.activeElement.id));
+    }
+    assert.deepEqual(order, ["Btn00", "BtnKettei", "Btn01", "Btn03", "Btn02", "Btn04", "BtnMinus", "Btn06",
+      "Btn05", "Btn07", "Btn09", "Btn08", "BtnSyuryo", "ScrollBar2", "BBtnSessenSu", "ScrollBar1"]);
+
+    // The plot: grid, axes, the curve y = x^3 and the tangent at its inflection point.
+    const plot = await expectTangentLayer(page, "start", { second: false, chord: false });
+    const pixel = await canvasPixels(page);
+    const axes = linesOf(plot, 0x000000);
+    assert.equal(axes.length, 2);
+    assert.deepEqual(pixel(axes[0][0][0], 100), BLACK, "the y axis");
+    const curve = plot.items.find((i) => i.kind === 2);
+    // The curve's points that lie inside the area, well away from the axes.
+    const inside = Array.from({ length: curve.count }, (_, k) => plot.point(curve.first + k))
+      .filter(([x, y]) => x > 340 && x < 650 && y > 10 && y < 320);
+    assert.ok(inside.length > 10);
+    const onCurve = inside[Math.floor(inside.length / 2)];
+    assert.deepEqual(pixel(...onCurve), RED, `the curve at ${onCurve}`);
+  } finally {
+    await close();
+  }
+});
+
+test("keypad entry, a refused bare minus, the equation text", async () => {
+  const { page, close } = await openLesson();
+  try {
+    await page.click("#SbnKeisuB");
+    assert.equal(await page.evaluate(() => document.activeElement.id), "ScrollBar1", "a speed button takes no focus");
+    await page.click("#BtnMinus");
+    await page.click("#Btn03");
+    assert.equal(await text(page, "LblKeisuB"), "-3");
+    assert.equal(await text(page, "LblSiki"), "y=x^3");
+    await page.click("#BtnKettei");
+    assert.equal(await text(page, "LblSiki"), "y=x^3-3x^2");
+    assert.equal(await pressed(page, "SbnKeisuC"), "true");
+    assert.equal(await pressed(page, "SbnKeisuB"), "false");
+    assert.equal(await color(page, "SbnKeisuC"), "rgb(255, 0, 0)");
+    assert.equal(await page.textContent("#announcer"), "y=x^3-3x^2");
+    await expectTangentLayer(page, "b - 3 K", { second: false, chord: false });
+
+    // d = "-" alone: "決定" is refused and nothing is drawn again.
+    await page.click("#SbnKeisuD");
+    await page.click("#BtnMinus");
+    const painted = await page.getAttribute("#PaintBox1", "data-painted");
+    await page.click("#BtnKettei");
+    assert.equal(await text(page, "LblKeisuD"), "-");
+    assert.equal(await text(page, "LblSiki"), "y=x^3-3x^2");
+    assert.equal(await pressed(page, "SbnKeisuD"), "true");
+    assert.equal(await page.getAttribute("#PaintBox1", "data-painted"), painted);
+    // a takes no "０"; the equation button takes no digits.
+    await page.click("#SbnKeisuA");
+    await page.click("#Btn00");
+    assert.equal(await text(page, "LblKeisuA"), "1");
+    await page.click("#SbnSiki");
+    assert.equal(await color(page, "SbnSiki"), "rgb(0, 0, 255)");
+    await page.click("#Btn07");
+    assert.deepEqual(
+      await Promise.all(["LblKeisuA", "LblKeisuB", "LblKeisuC", "LblKeisuD"].map((id) => text(page, id))),
+      ["1", "-3", "0", "-"]);
+  } finally {
+    await close();
+  }
+});
+
+test("the zoom keys and the tangent slider", async () => {
+  const { page, close } = await openLesson();
+  try {
+    const keys = async (id, ...names) => {
+      await page.focus(`#${id}`);
+      for (const name of names) await page.keyboard.press(name);
+      return sliderValue(page, id);
+    };
+    assert.equal(await keys("ScrollBar1", "End"), "100");
+    assert.equal(await keys("ScrollBar1", "PageUp", "ArrowUp"), "98");
+    assert.equal(await keys("ScrollBar1", "Home", "ArrowLeft"), "0");
+    assert.equal(await keys("ScrollBar1", "ArrowRight", "ArrowDown", "PageDown"), "3");
+    await expectTangentLayer(page, "z3", { second: false, chord: false });
+    // At the right end the view is -2..2: the grid's lines stand 165 pixels apart.
+    await keys("ScrollBar1", "End");
+    const pixel = await canvasPixels(page);
+    assert.deepEqual(pixel(165, 100), [192, 192, 192]);
+    assert.deepEqual(pixel(330, 100), BLACK);
+
+    assert.equal(await keys("ScrollBar2", ...Array(12).fill("ArrowRight")), "62");
+    await expectTangentLayer(page, "z100 t62", { second: false, chord: false });
+    // A click on the trough is one step towards the click.
+    const box = await page.locator("#ScrollBar2").boundingBox();
+    await page.mouse.click(box.x + box.width - 40, box.y + box.height / 2);
+    assert.equal(await sliderValue(page, "ScrollBar2"), "63");
+    // "決定" puts the tangent point back on the inflection point.
+    await page.click("#BtnKettei");
+    assert.equal(await sliderValue(page, "ScrollBar2"), "50");
+  } finally {
+    await close();
+  }
+});
+
+test("both toggles and the hidden chord button", async () => {
+  const { page, close } = await openLesson();
+  try {
+    await page.click("#BBtnSessenSu");
+    assert.equal(await text(page, "BBtnSessenSu"), "接 線 ２ 本");
+    assert.equal(await color(page, "BBtnSessenSu"), "rgb(128, 0, 128)");
+    assert.equal(await page.isVisible("#BBtnHojosen"), true);
+    await page.focus("#ScrollBar2");
+    for (let k = 0; k < 20; ++k) await page.keyboard.press("ArrowRight");
+    await expectTangentLayer(page, "S t70", { second: true, chord: false });
+
+    await page.click("#BBtnHojosen");
+    assert.equal(await text(page, "BBtnHojosen"), "補助線あり");
+    assert.equal(await color(page, "BBtnHojosen"), "rgb(128, 0, 128)");
+    await expectTangentLayer(page, "S t70 H", { second: true, chord: true });
+
+    // The chord button is in the keyboard order while it shows.
+    await page.focus("#BBtnSessenSu");
+    await page.keyboard.press("Tab");
+    assert.equal(await page.evaluate(() => document.activeElement.id), "BBtnHojosen");
+
+    // One tangent again: the chord goes with it and its button hides.
+    await page.click("#BBtnSessenSu");
+    assert.equal(await text(page, "BBtnSessenSu"), "接 線 １ 本");
+    assert.equal(await page.isVisible("#BBtnHojosen"), false);
+    await expectTangentLayer(page, "S t70 H S", { second: false, chord: false });
+    await page.keyboard.press("Tab");
+    assert.equal(await page.evaluate(() => document.activeElement.id), "ScrollBar1");
+    // Switched on again, the chord stays off until asked for.
+    await page.click("#BBtnSessenSu");
+    assert.equal(await text(page, "BBtnHojosen"), "補助線なし");
+    await expectTangentLayer(page, "S t70 H S S", { second: true, chord: false });
+  } finally {
+    await close();
+  }
+});
+
+test("the quit button ends the lesson", async () => {
+  const { page, close } = await openLesson();
+  try {
+    await page.click("#BtnSyuryo");
+    assert.equal(await page.isVisible("#ended"), true);
+    assert.equal(await page.$eval("#Btn05", (el) => el.closest("[inert]") !== null || el.inert), true);
+  } finally {
+    await close();
+  }
+});

@@ -1,0 +1,31 @@
+// Serves a built site folder on 127.0.0.1 at a free port, for the tests and
+// the benchmark.
+
+import { createServer } from "node:http";
+import { readFile } from "node:fs/promises";
+import { extname, join, normalize } from "node:path";
+
+const TYPES = {
+  ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".mjs": "text/javascript",
+  ".css": "text/css", ".wasm": "application/wasm", ".svg": "image/svg+xml",
+  ".woff2": "font/woff2", ".webmanifest": "application/manifest+json", ".json": "application/json",
+  ".txt": "text/plain; charset=utf-8",
+};
+
+export async function serveSite(root, port = 0) {
+  const server = createServer(async (request, response) => {
+    let path = normalize(decodeURIComponent(new URL(request.url, "http://x").pathname));
+    if (path.endsWith("/")) path += "index.html";
+    try {
+      const body = await readFile(join(root, path));
+      response.writeHead(200, { "Content-Type": TYPES[extname(path)] ?? "application/octet-stream",
+                                "Cache-Control": "no-cache" });
+      response.end(body);
+    } catch {
+      response.writeHead(404);
+      response.end();
+    }
+  });
+  await new Promise((resolve) => server.listen(port, "127.0.0.1", resolve));
+  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
+}
