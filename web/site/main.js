@@ -46,6 +46,7 @@ function paint() {
   ctx.drawImage(base, 0, 0);
   drawGeometry(ctx, scale, readGeometry(lesson.tangentLayer(PLOT_SIZE, PLOT_SIZE)));
   canvas.dataset.painted = String(Number(canvas.dataset.painted || 0) + 1);
+  if (canvas.dataset.painted === "1") performance.mark("tavrine-first-plot");
 }
 
 function announce(text) {

@@ -1,0 +1,69 @@
+// Measures the lesson page in Debian's headless chromium from a local server:
+// navigation to the first painted plot, one tangent-slider step with its
+// repaint, and the sizes the page downloads. Run by tools/bench-web.
+
+import { gzipSync } from "node:zlib";
+import { readFileSync, readdirSync, statSync } from "node:fs";
+import { join } from "node:path";
+import { launchChromium } from "../tests/browser.mjs";
+import { serveSite } from "../tests/static_server.mjs";
+
+const site = process.argv[2];
+const median = (values) => {
+  const sorted = [...values].sort((a, b) => a - b);
+  const mid = sorted.length >> 1;
+  return sorted.length % 2 ? sorted[mid] : (sorted[mid - 1] + sorted[mid]) / 2;
+};
+
+const server = await serveSite(site);
+const browser = await launchChromium();
+const page = browser.context.pages()[0] ?? (await browser.context.newPage());
+
+// Navigation to the first plot: from the start of the navigation to the moment
+// the plot has been drawn, in the page's own clock; the first load is a
+// warm-up that fills the HTTP cache, as a pupil's second visit would.
+const navigations = [];
+for (let k = 0; k < 11; ++k) {
+  await page.goto(`${server.url}?run=${k}`);
+  await page.waitForSelector("html[data-ready=true]");
+  const t = await page.evaluate(() => performance.getEntriesByName("tavrine-first-plot")[0].startTime);
+  if (k > 0) navigations.push(t);
+}
+
+// One tangent-slider step: the key press's handler, the lesson's new tangent
+// point and the repaint of the plot, 100 steps back and forth.
+const steps = await page.evaluate(() => {
+  const bar = document.getElementById("ScrollBar2");
+  const times = [];
+  for (let k = 0; k < 100; ++k) {
+    const key = k % 50 < 25 ? "ArrowRight" : "ArrowLeft";
+    const t0 = performance.now();
+    bar.dispatchEvent(new KeyboardEvent("keydown", { key, bubbles: true }));
+    document.getElementById("PaintBox1").getContext("2d").getImageData(0, 0, 1, 1); // wait for the drawing
+    times.push(performance.now() - t0);
+  }
+  return times;
+});
+
+await browser.close();
+server.close();
+
+const gz = (name) => gzipSync(readFileSync(join(site, name)), { level: 9 }).length;
+const fontBytes = readdirSync(join(site, "fonts"))
+  .filter((name) => name.endsWith(".woff2"))
+  .reduce((sum, name) => sum + statSync(join(site, "fonts", name)).size, 0);
+const kb = (bytes) => (bytes / 1024).toFixed(1);
+const result = {
+  navigationToFirstPlotMs: +median(navigations).toFixed(1),
+  tangentStepMedianMs: +median(steps).toFixed(3),
+  wasmAndJsGzipKB: +kb(gz("tavrine.wasm") + gz("tavrine.js")),
+  pageScriptsGzipKB: +kb(["main.js", "plot_canvas.js", "plot_geometry.js", "scroll_bar.js", "lesson.css", "index.html"]
+    .reduce((sum, name) => sum + gz(name), 0)),
+  fontsKB: +kb(fontBytes),
+};
+console.log(`navigation to first painted plot  ${result.navigationToFirstPlotMs} ms (median of 10)`);
+console.log(`tangent-slider step with repaint  ${result.tangentStepMedianMs} ms (median of 100)`);
+console.log(`tavrine.wasm + tavrine.js gzipped ${result.wasmAndJsGzipKB} KB`);
+console.log(`page, styles and scripts gzipped  ${result.pageScriptsGzipKB} KB`);
+console.log(`fonts (WOFF2)                     ${result.fontsKB} KB`);
+if (process.argv.includes("--json")) console.log(JSON.stringify(result));
