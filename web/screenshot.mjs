@@ -1,0 +1,16 @@
+// Takes the picture of the lesson page for the README: the page right after
+// start-up in headless chromium at 1024 x 768. Run by tools/screenshot-web.
+
+import { launchChromium } from "./tests/browser.mjs";
+import { serveSite } from "./tests/static_server.mjs";
+
+const [site, out] = process.argv.slice(2);
+const server = await serveSite(site);
+const browser = await launchChromium();
+const page = browser.context.pages()[0] ?? (await browser.context.newPage());
+await page.goto(server.url);
+await page.waitForSelector("html[data-ready=true]");
+await page.evaluate(() => document.fonts.ready);
+await page.screenshot({ path: out });
+await browser.close();
+server.close();
