@@ -4,22 +4,10 @@
 #include "app/layout_fonts.h"
 
 #include "app/qt_color.h"
-#include "entry/confirmation.h"
-#include "entry/selector.h"
 #include "lesson/colors.h"
-#include "lesson/curve.h"
-#include "lesson/tangent_step.h"
-#include "plot/mapping.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-
-namespace {
-// Selector handlers by target, for the confirmation's advance.
-constexpr void (TSessen_Form::*kSelectorHandlers[])(QObject*) = {
-    &TSessen_Form::SbnKeisuAClick, &TSessen_Form::SbnKeisuBClick, &TSessen_Form::SbnKeisuCClick,
-    &TSessen_Form::SbnKeisuDClick, &TSessen_Form::SbnSikiClick};
-} // namespace
 
 TSessen_Form::TSessen_Form(QWidget* parent) : QWidget(parent)
 {
@@ -121,18 +109,13 @@ void TSessen_Form::BtnSyuryoClick(QObject*)
 
 void TSessen_Form::Syokika(QObject* sender)
 {
-    lesson_.ZahyoMax = PositiontoZahyoMax(ScrollBar1->value());
-    ClearPendingSigns(lesson_);
-    lesson_.Keisu[1] = 1;
-    lesson_.Keisu[2] = 0;
-    lesson_.Keisu[3] = 0;
-    lesson_.Keisu[4] = 0;
-    for (int n = 1; n <= kCoefficientCount; ++n)
-        coefficientLabel(n)->setText(QString::number(lesson_.Keisu[n]));
-    lesson_.KeisuNo = 1;
-    BtnKetteiClick(sender);
-    selectTarget(1);
-    applyToggleLooks(ResetToggles(lesson_));
+    // The session reads the zoom slider's position from its own record of
+    // it, which ScrollBar1Scroll keeps.
+    session_.Syokika();
+    showEntry();
+    applyToggleLooks(session_.toggleLooks());
+    ScrollBar2->setValue(session_.tangentPosition());
+    PaintBox1Paint(sender);
 }
 
 void TSessen_Form::PaintBox1Paint(QObject*)
@@ -143,26 +126,28 @@ void TSessen_Form::PaintBox1Paint(QObject*)
 
 void TSessen_Form::ScrollBar1Scroll(QObject* sender, ScrollCode, int& scrollPos)
 {
-    lesson_.ZahyoMax = PositiontoZahyoMax(scrollPos);
+    session_.ScrollBar1Scroll(scrollPos);
     PaintBox1Paint(sender);
 }
 
 void TSessen_Form::ScrollBar2Scroll(QObject* sender, ScrollCode, int& scrollPos)
 {
-    MoveTangentPoint(lesson_, scrollPos);
+    session_.ScrollBar2Scroll(scrollPos);
     PaintBox1Paint(sender);
 }
 
 void TSessen_Form::BBtnSessenSuClick(QObject* sender)
 {
-    applyToggleLooks(ToggleSecondTangent(lesson_));
+    session_.BBtnSessenSuClick();
+    applyToggleLooks(session_.toggleLooks());
     // Show the change at once, so the plot never contradicts the buttons.
     PaintBox1Paint(sender);
 }
 
 void TSessen_Form::BBtnHojosenClick(QObject* sender)
 {
-    applyToggleLooks(ToggleChord(lesson_));
+    session_.BBtnHojosenClick();
+    applyToggleLooks(session_.toggleLooks());
     PaintBox1Paint(sender);
 }
 
@@ -191,57 +176,49 @@ QLabel* TSessen_Form::coefficientLabel(int coefficient) const
 
 void TSessen_Form::selectTarget(int target)
 {
-    SelectTarget(lesson_, target);
+    session_.SelectorClick(target);
+    showEntry();
+}
+
+void TSessen_Form::showEntry()
+{
+    for (int n = 1; n <= kCoefficientCount; ++n)
+        coefficientLabel(n)->setText(QString::fromStdString(session_.coefficientLabel(n)));
+    LblSiki->setText(QString::fromStdString(session_.equationText()));
     // A click on the latched button has just raised it; latch it again so
     // that exactly the selected target's button is down.
-    selectorGroup_->latch(selectorButton(target));
-    const auto colors = SelectorColors(target);
+    if (const int latched = session_.latchedSelector(); latched != 0)
+        selectorGroup_->latch(selectorButton(latched));
+    const auto& colors = session_.selectorColors();
     for (int n = 1; n <= kEquationTarget; ++n)
         SetCaptionColor(selectorButton(n), colors[static_cast<std::size_t>(n - 1)]);
 }
 
-void TSessen_Form::applyLabelEdit(const LabelEdit& edit)
-{
-    coefficientLabel(edit.coefficient)->setText(QString::fromStdString(edit.text));
-}
-
 void TSessen_Form::digitKey(int digit)
 {
-    if (const auto edit = PressDigit(lesson_, digit))
-        applyLabelEdit(*edit);
+    session_.DigitClick(digit);
+    showEntry();
 }
 
 void TSessen_Form::Btn00Click(QObject*)
 {
-    if (const auto edit = PressZero(lesson_))
-        applyLabelEdit(*edit);
+    session_.Btn00Click();
+    showEntry();
 }
 
 void TSessen_Form::BtnMinusClick(QObject*)
 {
-    if (const auto edit = PressMinus(lesson_))
-        applyLabelEdit(*edit);
-}
-
-CoefficientArray<std::string> TSessen_Form::labelTexts() const
-{
-    CoefficientArray<std::string> texts;
-    for (int n = 1; n <= kCoefficientCount; ++n)
-        texts[n] = coefficientLabel(n)->text().toStdString();
-    return texts;
+    session_.BtnMinusClick();
+    showEntry();
 }
 
 void TSessen_Form::BtnKetteiClick(QObject* sender)
 {
-    ClearPendingSigns(lesson_);
-    const CoefficientArray<std::string> labels = labelTexts();
-    if (HasUnfinishedEntry(labels))
+    // A refused confirmation has only emptied the pending signs, which no
+    // control shows.
+    if (!session_.BtnKetteiClick())
         return;
-    if (lesson_.KeisuNo >= 1 && lesson_.KeisuNo <= kCoefficientCount)
-        lesson_.Keisu[lesson_.KeisuNo] = ParseCoefficient(labels[lesson_.KeisuNo]);
-    LblSiki->setText(QString::fromStdString(EquationText(lesson_.Keisu)));
-    (this->*kSelectorHandlers[NextTarget(lesson_.KeisuNo) - 1])(sender);
-    Kyokusen_Update(lesson_);
-    ScrollBar2->setValue(50);
+    showEntry();
+    ScrollBar2->setValue(session_.tangentPosition());
     PaintBox1Paint(sender);
 }

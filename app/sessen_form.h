@@ -18,7 +18,7 @@
 #include "app/buttons.h"
 #include "app/paint_box.h"
 #include "app/scroll_notify_bar.h"
-#include "entry/keypad.h"
+#include "entry/lesson_session.h"
 #include "lesson/lesson_state.h"
 #include "lesson/tangent_toggles.h"
 
@@ -34,7 +34,7 @@ class TSessen_Form : public QWidget {
 public:
     explicit TSessen_Form(QWidget* parent = nullptr);
 
-    const LessonState& lesson() const { return lesson_; }
+    const LessonState& lesson() const { return session_.lesson(); }
 
     // The window's outer size and the extent of its fixed layout.
     static constexpr QSize kOuterSize{1024, 768};
@@ -123,12 +123,13 @@ private:
 
     void selectTarget(int target);
     void digitKey(int digit);
-    void applyLabelEdit(const LabelEdit& edit);
+    void showEntry();
     void applyToggleLooks(const ToggleLooks& looks);
-    CoefficientArray<std::string> labelTexts() const;
     void fitOuterSize();
 
-    LessonState lesson_;
+    // The lesson and what its controls show; every handler passes its event
+    // on to it and then shows the result.
+    LessonSession session_;
     QScrollArea* scrollArea_ = nullptr;
     QWidget* client_ = nullptr;
     SpeedButtonGroup* selectorGroup_ = nullptr;

@@ -127,7 +127,7 @@ void LayoutBuilder::build()
     QWidget* client = f.client_;
     const QColor windowBackground = QtColor(Bgr::MoneyGreen);
 
-    f.PaintBox1 = new PaintBox(f.lesson_, client);
+    f.PaintBox1 = new PaintBox(f.session_.lesson(), client);
     f.PaintBox1->setGeometry(8, 29, 660, 660);
     f.LblSetten = label(client, {687, 360, 65, 25}, "接点", LayoutFont::F9, windowBackground,
                         Qt::AlignCenter);
