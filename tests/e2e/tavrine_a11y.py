@@ -26,33 +26,38 @@ from tavrine_e2e import (BLUE, LIME, PURPLE, CaseFailed, Session,  # noqa: E402
 
 # ---------------------------------------------------------------- the tree
 
-# Every control a pupil can reach or read: name (or the lead of a name that
-# goes on with the shown text), role, and states it must and must not have.
-DIGITS = [(str(d), "push button", {"focusable", "showing"}, set()) for d in range(10)]
+# Every control a pupil can reach or read: name (the names of live labels and
+# toggles go on with the text they show), role, and states it must and must
+# not have. Roles are compared as AT-SPI's values: their names differ between
+# releases ("push button" and "button").
+BUTTON, CHECK_BOX, FRAME, IMAGE, LABEL, SCROLL_BAR, PANEL = (
+    pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_FRAME, pyatspi.ROLE_IMAGE,
+    pyatspi.ROLE_LABEL, pyatspi.ROLE_SCROLL_BAR, pyatspi.ROLE_PANEL)
+DIGITS = [(str(d), BUTTON, {"focusable", "showing"}, set()) for d in range(10)]
 CONTROLS = [
-    ("Tavrine 三次関数と接線", "frame", {"active"}, set()),
-    ("グラフ", "image", {"showing"}, {"focusable"}),
-    ("接点", "label", {"showing"}, set()),
-    ("拡大・縮小", "scroll bar", {"focusable", "focused"}, set()),
-    ("接点の位置", "scroll bar", {"focusable"}, set()),
-    ("条件入力ボタン", "panel", {"showing"}, set()),
-    ("曲線の条件", "panel", {"showing"}, set()),
-    ("終了", "push button", {"focusable"}, set()),
-    ("決定", "push button", {"focusable"}, set()),
-    ("マイナス", "push button", {"focusable"}, set()),
-    ("接線の本数：接 線 1 本", "check box", {"focusable", "showing"}, {"checked"}),
-    ("補助線：補助線なし", "check box", set(), {"showing", "checked"}),
-    ("曲線の方程式を選択", "check box", {"showing"}, {"checked", "focusable"}),
-    ("係数 a を選択", "check box", {"checked"}, {"focusable"}),
-    ("係数 b を選択", "check box", set(), {"checked", "focusable"}),
-    ("係数 c を選択", "check box", set(), {"checked", "focusable"}),
-    ("係数 d を選択", "check box", set(), {"checked", "focusable"}),
-    ("係数 a：1", "label", {"showing"}, set()),
-    ("係数 b：0", "label", {"showing"}, set()),
-    ("係数 c：0", "label", {"showing"}, set()),
-    ("係数 d：0", "label", {"showing"}, set()),
-    ("曲線の方程式：y=x^3", "label", {"showing"}, set()),
-    ("三次関数の式：y=ax^3+bx^2+cx+d", "label", {"showing"}, set()),
+    ("Tavrine 三次関数と接線", FRAME, {"active"}, set()),
+    ("グラフ", IMAGE, {"showing"}, {"focusable"}),
+    ("接点", LABEL, {"showing"}, set()),
+    ("拡大・縮小", SCROLL_BAR, {"focusable", "focused"}, set()),
+    ("接点の位置", SCROLL_BAR, {"focusable"}, set()),
+    ("条件入力ボタン", PANEL, {"showing"}, set()),
+    ("曲線の条件", PANEL, {"showing"}, set()),
+    ("終了", BUTTON, {"focusable"}, set()),
+    ("決定", BUTTON, {"focusable"}, set()),
+    ("マイナス", BUTTON, {"focusable"}, set()),
+    ("接線の本数：接 線 1 本", CHECK_BOX, {"focusable", "showing"}, {"checked"}),
+    ("補助線：補助線なし", CHECK_BOX, set(), {"showing", "checked"}),
+    ("曲線の方程式を選択", CHECK_BOX, {"showing"}, {"checked", "focusable"}),
+    ("係数 a を選択", CHECK_BOX, {"checked"}, {"focusable"}),
+    ("係数 b を選択", CHECK_BOX, set(), {"checked", "focusable"}),
+    ("係数 c を選択", CHECK_BOX, set(), {"checked", "focusable"}),
+    ("係数 d を選択", CHECK_BOX, set(), {"checked", "focusable"}),
+    ("係数 a：1", LABEL, {"showing"}, set()),
+    ("係数 b：0", LABEL, {"showing"}, set()),
+    ("係数 c：0", LABEL, {"showing"}, set()),
+    ("係数 d：0", LABEL, {"showing"}, set()),
+    ("曲線の方程式：y=x^3", LABEL, {"showing"}, set()),
+    ("三次関数の式：y=ax^3+bx^2+cx+d", LABEL, {"showing"}, set()),
 ] + DIGITS
 
 LABELS = {"接点": "接点の位置", "係数 a：1": "係数 a を選択", "係数 b：0": "係数 b を選択",
@@ -131,10 +136,10 @@ def check_tree(reader):
     for name, role, present, absent in CONTROLS:
         acc = reader.find(name)
         have = states(acc)
-        if acc.getRoleName() != role or not present <= have or have & absent:
+        if acc.getRole() != role or not present <= have or have & absent:
             raise CaseFailed("%s: %s with %s; wanted %s with %s and without %s"
-                             % (name, acc.getRoleName(), sorted(have), role, sorted(present),
-                                sorted(absent)))
+                             % (name, acc.getRoleName(), sorted(have), role.value_nick,
+                                sorted(present), sorted(absent)))
         if not acc.description:
             raise CaseFailed("%s has no description" % name)
     hidden = reader.find("補助線：補助線なし")
