@@ -1,8 +1,8 @@
 #include "app/sessen_form.h"
 
 #include "app/accessible_names.h"
+#include "app/control_table.h"
 #include "app/layout_fonts.h"
-
 #include "app/qt_color.h"
 #include "entry/confirmation.h"
 #include "entry/selector.h"
@@ -10,9 +10,12 @@
 #include "lesson/curve.h"
 #include "lesson/tangent_step.h"
 #include "plot/mapping.h"
+#include "plot/plot_description.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace {
 // Selector handlers by target, for the confirmation's advance.
@@ -46,6 +49,7 @@ TSessen_Form::TSessen_Form(QWidget* parent) : QWidget(parent)
     selectorGroup_ = new SpeedButtonGroup(this);
 
     BuildLayout(*this);
+    announcer_ = new Announcer(client_);
     NameControlsForScreenReaders(*this);
     scrollArea_->setWidget(client_);
 
@@ -139,6 +143,7 @@ void TSessen_Form::PaintBox1Paint(QObject*)
 {
     // Drawn at once, before the calling handler returns.
     PaintBox1->repaint();
+    describePlot();
 }
 
 void TSessen_Form::ScrollBar1Scroll(QObject* sender, ScrollCode, int& scrollPos)
@@ -175,6 +180,61 @@ void TSessen_Form::applyToggleLooks(const ToggleLooks& looks)
         SetCaptionColor(button, look->color);
         button->setVisible(look->visible);
     }
+    BBtnSessenSu->setOn(lesson_.SessenSu2);
+    BBtnHojosen->setOn(lesson_.HojosenAri);
+}
+
+void TSessen_Form::describePlot()
+{
+    PaintBox1->setAccessibleDescription(QString::fromStdString(PlotDescription(lesson_)));
+}
+
+void TSessen_Form::speakAfter(const ControlRow& row)
+{
+    QString message;
+    if (row.spoken == Spoken::Lesson && row.change) {
+        // A refused confirmation changes nothing on screen; say why.
+        if (*row.change == LessonChange::Confirmed && HasUnfinishedEntry(labelTexts()))
+            message = QStringLiteral("決定できません。符号だけの係数があります");
+        else
+            message = QString::fromStdString(ChangeAnnouncement(lesson_, *row.change));
+    } else if (row.spoken == Spoken::Entry) {
+        // The coefficient being typed, as its label is read: "係数 b：-3".
+        QWidget* shown = lesson_.KeisuNo >= 1 && lesson_.KeisuNo <= kCoefficientCount
+                             ? static_cast<QWidget*>(coefficientLabel(lesson_.KeisuNo))
+                             : static_cast<QWidget*>(SbnSiki);
+        if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(shown))
+            message = iface->text(QAccessible::Name);
+    }
+    if (!message.isEmpty())
+        announcer_->say(message);
+}
+
+QAbstractButton* TSessen_Form::keypadKeyFor(const QKeyEvent& event) const
+{
+    // Only the bare keys: the number pad's, and Shift where a layout needs it
+    // for digits; with Ctrl, Alt or Meta a key is a shortcut, not a digit.
+    if ((event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0)
+        return nullptr;
+    PushButton* const digits[] = {Btn00, Btn01, Btn02, Btn03, Btn04,
+                                  Btn05, Btn06, Btn07, Btn08, Btn09};
+    if (event.key() >= Qt::Key_0 && event.key() <= Qt::Key_9)
+        return digits[event.key() - Qt::Key_0];
+    if (event.key() == Qt::Key_Minus)
+        return BtnMinus;
+    return nullptr;
+}
+
+void TSessen_Form::keyPressEvent(QKeyEvent* event)
+{
+    // No control takes the digits or "-", so they come up to the window from
+    // wherever the focus is, and press the keypad's key.
+    if (QAbstractButton* key = keypadKeyFor(*event)) {
+        key->click();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 SpeedButton* TSessen_Form::selectorButton(int target) const

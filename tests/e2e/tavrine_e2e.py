@@ -200,9 +200,10 @@ def die_with_this_script():
 class Session:
     """Xvfb on a free display with the program on it, and its window."""
 
-    def __init__(self, program, case):
+    def __init__(self, program, case, program_env=None):
         self.program = program
         self.case = case
+        self.program_env = program_env or {}
         self.xvfb = None
         self.app = None
         self.window = None
@@ -256,6 +257,7 @@ class Session:
                     if not key.startswith("QT_")}
         self.env["DISPLAY"] = self.display
         self.env["XDG_RUNTIME_DIR"] = self.home
+        self.env.update(self.program_env)
 
     def start_program(self):
         self.app = subprocess.Popen([self.program], env=self.env, stdout=self.log,
