@@ -19,11 +19,6 @@ const ControlRow* RowOf(const QObject* object)
     return &ControlTable()[index.toUInt()];
 }
 
-QWidget* ControlOf(const TSessen_Form& form, const ControlRow& row)
-{
-    return std::visit([&form](auto member) -> QWidget* { return form.*member; }, row.member);
-}
-
 QString ShownText(const QWidget* widget)
 {
     if (const auto* label = qobject_cast<const QLabel*>(widget))

@@ -165,3 +165,8 @@ std::vector<const ControlRow*> KeyboardOrder()
     std::ranges::sort(order, {}, key);
     return order;
 }
+
+QWidget* ControlOf(const TSessen_Form& form, const ControlRow& row)
+{
+    return std::visit([&form](auto member) -> QWidget* { return form.*member; }, row.member);
+}

@@ -21,6 +21,7 @@
 class QGroupBox;
 class QLabel;
 class QObject;
+class QWidget;
 class PaintBox;
 class PushButton;
 class SpeedButton;
@@ -93,6 +94,9 @@ std::span<const ControlRow> ControlTable();
 
 // The row of the control with this object name, or nullptr.
 const ControlRow* FindControlRow(const char* objectName);
+
+// The control of the row in the window.
+QWidget* ControlOf(const TSessen_Form& form, const ControlRow& row);
 
 // The controls that take the keyboard focus, in the window's Tab order: each
 // group box's tab places its children in the order.

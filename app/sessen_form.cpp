@@ -3,6 +3,7 @@
 #include "app/accessible_names.h"
 #include "app/control_table.h"
 #include "app/layout_fonts.h"
+#include "app/presentation.h"
 #include "app/qt_color.h"
 #include "entry/confirmation.h"
 #include "entry/selector.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QScreen>
 
 namespace {
 // Selector handlers by target, for the confirmation's advance.
@@ -225,8 +227,55 @@ QAbstractButton* TSessen_Form::keypadKeyFor(const QKeyEvent& event) const
     return nullptr;
 }
 
+void TSessen_Form::setPresenting(bool on)
+{
+    if (on == presenting_)
+        return;
+    presenting_ = on;
+    if (on) {
+        normalGeometry_ = geometry();
+        // The scaled lesson sits in the middle of the screen, on the
+        // window's background.
+        scrollArea_->setAlignment(Qt::AlignCenter);
+        const QRect whole = screen()->geometry();
+        setLayoutScale(PresentationFactor(whole.size()));
+        // Without a window manager nothing but the geometry makes the window
+        // cover the screen; with one, full screen puts it there too. Set
+        // after full screen, the geometry would end it.
+        setGeometry(whole);
+        showFullScreen();
+    } else {
+        showNormal();
+        setLayoutScale(1);
+        scrollArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setGeometry(normalGeometry_);
+    }
+}
+
+void TSessen_Form::setLayoutScale(qreal factor)
+{
+    layoutScale_ = factor;
+    setFont(MakeFont(LayoutFont::F1, factor));
+    for (const ControlRow& row : ControlTable()) {
+        QWidget* control = ControlOf(*this, row);
+        control->setGeometry(ScaledPlace(row.place, factor));
+        if (row.font)
+            control->setFont(MakeFont(*row.font, factor));
+    }
+    PaintBox1->setLayoutScale(factor);
+    // In presentation mode the whole lesson window, centred on the screen;
+    // otherwise the layout's own extent, which a smaller window scrolls.
+    const QSize extent = presenting_ ? kLessonWindow : kLayoutExtent;
+    client_->setFixedSize(ScaledPlace(QRect(QPoint(0, 0), extent), factor).size());
+}
+
 void TSessen_Form::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_F11 || (presenting_ && event->key() == Qt::Key_Escape)) {
+        setPresenting(!presenting_);
+        event->accept();
+        return;
+    }
     // No control takes the digits or "-", so they come up to the window from
     // wherever the focus is, and press the keypad's key.
     if (QAbstractButton* key = keypadKeyFor(*event)) {

@@ -114,6 +114,16 @@ public:
     SpeedButton* selectorButton(int target) const;
     QLabel* coefficientLabel(int coefficient) const;
 
+    // Presentation mode: full screen, the whole lesson drawn as large as the
+    // screen allows. F11 switches it on and off; Escape leaves it.
+    void setPresenting(bool on);
+    bool presenting() const { return presenting_; }
+
+    // Every control's place, size and font, and the plot, at `factor` times
+    // the layout's own; 1 outside presentation mode.
+    void setLayoutScale(qreal factor);
+    qreal layoutScale() const { return layoutScale_; }
+
     // Says what the event of this control changed, for a screen reader.
     void speakAfter(const ControlRow& row);
     const Announcer* announcer() const { return announcer_; }
@@ -145,6 +155,9 @@ private:
     Announcer* announcer_ = nullptr;
     bool lessonStarted_ = false;
     bool outerSizeFitted_ = false;
+    bool presenting_ = false;
+    qreal layoutScale_ = 1;
+    QRect normalGeometry_; // where the window was before presentation mode
 };
 
 // Creates every control of the window's layout from the control table

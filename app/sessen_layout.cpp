@@ -174,8 +174,7 @@ void LayoutBuilder::setKeyboardOrder()
 {
     QWidget* previous = nullptr;
     for (const ControlRow* row : KeyboardOrder()) {
-        QWidget* widget =
-            std::visit([this](auto member) -> QWidget* { return form_.*member; }, row->member);
+        QWidget* widget = ControlOf(form_, *row);
         if (previous != nullptr)
             QWidget::setTabOrder(previous, widget);
         previous = widget;
