@@ -1,5 +1,6 @@
 #include "app/accessible_names.h"
 
+#include "app/control_table.h"
 #include "app/sessen_form.h"
 
 #include <QAbstractButton>
@@ -7,8 +8,16 @@
 #include <QScrollBar>
 
 namespace {
-// The fixed lead of a name that goes on with the control's current text.
-constexpr char kLeadProperty[] = "tavrineAccessibleLead";
+// The control table's row of a control, as its index.
+constexpr char kRowProperty[] = "tavrineControlRow";
+
+const ControlRow* RowOf(const QObject* object)
+{
+    const QVariant index = object->property(kRowProperty);
+    if (!index.isValid())
+        return nullptr;
+    return &ControlTable()[index.toUInt()];
+}
 
 QString ShownText(const QWidget* widget)
 {
@@ -19,38 +28,86 @@ QString ShownText(const QWidget* widget)
     return {};
 }
 
-// A control whose name is its lead and the text it shows at the moment the
-// name is read. A button keeps its press action, so a screen reader can
-// still press it.
-class LiveTextAccessible : public QAccessibleWidget {
-public:
-    explicit LiveTextAccessible(QWidget* widget)
-        : QAccessibleWidget(widget, qobject_cast<QAbstractButton*>(widget)
-                                        ? QAccessible::Button
-                                        : QAccessible::StaticText)
-    {
+using Relations = QList<QPair<QAccessibleInterface*, QAccessible::Relation>>;
+
+// The label relations the control table gives a control: the control it
+// labels, and the controls that label it.
+void AddTableRelations(const QWidget* widget, QAccessible::Relation match, Relations& relations)
+{
+    const ControlRow* row = RowOf(widget);
+    const auto* form = qobject_cast<const TSessen_Form*>(widget->window());
+    if (row == nullptr || form == nullptr)
+        return;
+    auto add = [&](const ControlRow& other, QAccessible::Relation relation) {
+        if (QAccessibleInterface* iface =
+                QAccessible::queryAccessibleInterface(ControlOf(*form, other)))
+            relations.append({iface, relation});
+    };
+    for (const ControlRow& other : ControlTable()) {
+        if ((match & QAccessible::Labelled) && row->labelFor != nullptr &&
+            qstrcmp(other.objectName, row->labelFor) == 0)
+            add(other, QAccessible::Labelled);
+        if ((match & QAccessible::Label) && other.labelFor != nullptr &&
+            qstrcmp(other.labelFor, row->objectName) == 0)
+            add(other, QAccessible::Label);
     }
+}
+
+// Labels, buttons, toggles, selectors and the plot.
+class ControlAccessible : public QAccessibleWidget {
+public:
+    ControlAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
 
     QString text(QAccessible::Text t) const override
     {
-        if (t != QAccessible::Name)
+        const ControlRow* row = RowOf(widget());
+        if (t != QAccessible::Name || row == nullptr || row->nameKind != NameKind::LiveText)
             return QAccessibleWidget::text(t);
-        const QString lead = widget()->property(kLeadProperty).toString();
+        const QString lead = QString::fromUtf8(row->accessibleName);
         const QString shown = ShownText(widget());
         return shown.isEmpty() ? lead : lead + QStringLiteral("：") + shown;
     }
 
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (const auto* toggle = qobject_cast<const ToggleButton*>(widget())) {
+            s.checkable = true;
+            s.checked = toggle->isOn();
+        } else if (const auto* selector = qobject_cast<const SpeedButton*>(widget())) {
+            s.checkable = true;
+            s.checked = selector->isChecked();
+        }
+        return s;
+    }
+
+    Relations relations(QAccessible::Relation match) const override
+    {
+        Relations found = QAccessibleWidget::relations(match);
+        AddTableRelations(widget(), match, found);
+        return found;
+    }
+
     QStringList actionNames() const override
     {
+        // A hidden control can be neither seen nor clicked: it offers nothing.
+        if (!widget()->isVisible() || !widget()->isEnabled())
+            return {};
         QStringList names = QAccessibleWidget::actionNames();
-        if (button() && widget()->isEnabled())
+        if (qobject_cast<const SpeedButton*>(widget()) != nullptr)
+            names.prepend(toggleAction());
+        else if (button() != nullptr)
             names.prepend(pressAction());
         return names;
     }
 
     void doAction(const QString& action) override
     {
-        if (action == pressAction() && button() && widget()->isEnabled())
+        if (!actionNames().contains(action))
+            return;
+        // A click, as the mouse gives it: a selector toggles its latch and
+        // then runs its handler, a button runs its handler.
+        if (button() != nullptr && (action == pressAction() || action == toggleAction()))
             button()->click();
         else
             QAccessibleWidget::doAction(action);
@@ -60,91 +117,155 @@ private:
     QAbstractButton* button() const { return qobject_cast<QAbstractButton*>(widget()); }
 };
 
-QAccessibleInterface* LiveTextFactory(const QString&, QObject* object)
+// The two sliders: their value can be read and set, and stepped.
+class ScrollBarAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit ScrollBarAccessible(ScrollNotifyBar* bar)
+        : QAccessibleWidget(bar, QAccessible::ScrollBar)
+    {
+    }
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return QString::number(bar()->value());
+        return QAccessibleWidget::text(t);
+    }
+
+    Relations relations(QAccessible::Relation match) const override
+    {
+        Relations found = QAccessibleWidget::relations(match);
+        AddTableRelations(widget(), match, found);
+        return found;
+    }
+
+    QVariant currentValue() const override { return bar()->value(); }
+    QVariant maximumValue() const override { return bar()->maximum(); }
+    QVariant minimumValue() const override { return bar()->minimum(); }
+    QVariant minimumStepSize() const override { return bar()->singleStep(); }
+
+    void setCurrentValue(const QVariant& value) override
+    {
+        if (operable())
+            bar()->moveForAssistant(value.toInt());
+    }
+
+    QStringList actionNames() const override
+    {
+        if (!operable())
+            return {};
+        return QStringList{increaseAction(), decreaseAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (!actionNames().contains(action))
+            return;
+        if (action == increaseAction())
+            bar()->stepForAssistant(QAbstractSlider::SliderSingleStepAdd);
+        else if (action == decreaseAction())
+            bar()->stepForAssistant(QAbstractSlider::SliderSingleStepSub);
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    ScrollNotifyBar* bar() const { return static_cast<ScrollNotifyBar*>(widget()); }
+    bool operable() const { return widget()->isVisible() && widget()->isEnabled(); }
+};
+
+// What the window last said; a screen reader speaks it as it appears.
+class AnnouncerAccessible : public QAccessibleWidget {
+public:
+    explicit AnnouncerAccessible(Announcer* announcer)
+        : QAccessibleWidget(announcer, QAccessible::Notification)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<const Announcer*>(widget())->message();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* LessonFactory(const QString&, QObject* object)
 {
     auto* widget = qobject_cast<QWidget*>(object);
-    if (widget == nullptr || !widget->property(kLeadProperty).isValid())
+    if (widget == nullptr)
         return nullptr;
-    return new LiveTextAccessible(widget);
+    if (qobject_cast<TSessen_Form*>(widget) != nullptr)
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    if (auto* announcer = qobject_cast<Announcer*>(widget))
+        return new AnnouncerAccessible(announcer);
+    if (RowOf(widget) == nullptr)
+        return nullptr;
+    if (auto* bar = qobject_cast<ScrollNotifyBar*>(widget))
+        return new ScrollBarAccessible(bar);
+    if (qobject_cast<QGroupBox*>(widget) != nullptr)
+        return nullptr; // Qt's own: a panel that labels its children
+    // The selectors and the two toggles are on or off. A check box is the
+    // role whose state every screen reader speaks; a checkable push button
+    // is announced as a plain button on the AT-SPI bus.
+    if (qobject_cast<SpeedButton*>(widget) != nullptr ||
+        qobject_cast<ToggleButton*>(widget) != nullptr)
+        return new ControlAccessible(widget, QAccessible::CheckBox);
+    if (qobject_cast<QAbstractButton*>(widget) != nullptr)
+        return new ControlAccessible(widget, QAccessible::Button);
+    if (qobject_cast<QLabel*>(widget) != nullptr)
+        return new ControlAccessible(widget, QAccessible::StaticText);
+    return new ControlAccessible(widget, QAccessible::Graphic); // the plot
 }
 
-enum class NameKind {
-    Fixed,    // the name as written
-    LiveText, // the name as a lead, followed by the control's current text
-};
-
-struct AccessibleText {
-    QWidget* widget;
-    NameKind kind;
-    QString name;
-    QString description;
-};
-
-void Apply(const AccessibleText& entry)
+bool IsLessonInterface(QAccessibleInterface* iface)
 {
-    if (entry.kind == NameKind::Fixed) {
-        entry.widget->setAccessibleName(entry.name);
-    } else {
-        entry.widget->setProperty(kLeadProperty, entry.name);
-        // An interface made before the control had its lead (a screen reader
-        // already running while the window was built) would keep the plain
-        // text as its name; drop it so that the next look-up makes the live one.
-        QAccessibleInterface* made = QAccessible::queryAccessibleInterface(entry.widget);
-        if (made != nullptr && dynamic_cast<LiveTextAccessible*>(made) == nullptr)
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-    }
-    entry.widget->setAccessibleDescription(entry.description);
+    return dynamic_cast<ControlAccessible*>(iface) != nullptr ||
+           dynamic_cast<ScrollBarAccessible*>(iface) != nullptr ||
+           dynamic_cast<AnnouncerAccessible*>(iface) != nullptr ||
+           iface->role() == QAccessible::Window;
+}
+
+// An interface made before the factory knew the control (a screen reader
+// already running while the window was built) would keep Qt's plain one;
+// drop it so that the next look-up makes the lesson's.
+void ForgetPlainInterface(QWidget* widget)
+{
+    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
+    if (made != nullptr && !IsLessonInterface(made) && qobject_cast<QGroupBox*>(widget) == nullptr)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 } // namespace
 
 void NameControlsForScreenReaders(TSessen_Form& form)
 {
-    // Looked up before Qt's own factories, for every control that has a lead.
-    QAccessible::installFactory(&LiveTextFactory);
+    // Looked up before Qt's own factories.
+    QAccessible::installFactory(&LessonFactory);
 
-    using enum NameKind;
-    const TSessen_Form& f = form;
-    const AccessibleText texts[] = {
-        {&form, Fixed, "Tavrine 三次関数と接線",
-         "三次関数の係数を入力して、グラフと変曲点、接線を調べるウィンドウ"},
-        {f.PaintBox1, Fixed, "グラフ", "方眼の上に曲線と変曲点、接線を描いた座標平面"},
-        {f.LblSetten, Fixed, "接点", "右にある接点の位置のスライダーの見出し"},
-        {f.ScrollBar1, Fixed, "拡大・縮小",
-         "グラフの表示範囲を変えるスライダー。右へ動かすと拡大、左へ動かすと縮小します"},
-        {f.GroupBox1, Fixed, "条件入力ボタン", "係数を入力する数字のキーと決定のキー"},
-        {f.GroupBox2, Fixed, "曲線の条件", "係数を選ぶボタン、係数の値と曲線の方程式"},
-        {f.BtnSyuryo, Fixed, "終了", "プログラムを終了します"},
-        {f.ScrollBar2, Fixed, "接点の位置",
-         "接点を曲線に沿って動かすスライダー。動かすと接点での接線が引き直されます"},
-        {f.BBtnSessenSu, LiveText, "接線の本数",
-         "変曲点について対称な点での接線も引くかどうかを切り替えます"},
-        {f.BBtnHojosen, LiveText, "補助線", "二つの接点を結ぶ補助線を引くかどうかを切り替えます"},
-        {f.BtnMinus, Fixed, "マイナス", "選んでいる係数の符号をマイナスにします"},
-        {f.BtnKettei, Fixed, "決定",
-         "入力した係数を確定して、方程式とグラフを新しくし、次の係数に進みます"},
-        {f.SbnSiki, Fixed, "曲線の方程式を選択",
-         "係数ではなく曲線の方程式を選びます。数字のキーは何も入力しません"},
-        {f.LblSiki, LiveText, "曲線の方程式", "確定した係数でできる曲線の方程式"},
-        {f.Label2, LiveText, "三次関数の式", "係数 a, b, c, d を入力する三次関数の形"},
-    };
-    for (const AccessibleText& entry : texts)
-        Apply(entry);
+    form.setAccessibleName(QStringLiteral("Tavrine 三次関数と接線"));
+    form.setAccessibleDescription(
+        QStringLiteral("三次関数の係数を入力して、グラフと変曲点、接線を調べるウィンドウ"));
+    ForgetPlainInterface(&form);
+    ForgetPlainInterface(form.findChild<Announcer*>());
 
-    // The keys by their digit.
-    QWidget* const digitKeys[] = {f.Btn00, f.Btn01, f.Btn02, f.Btn03, f.Btn04,
-                                  f.Btn05, f.Btn06, f.Btn07, f.Btn08, f.Btn09};
-    for (int digit = 0; digit <= 9; ++digit) {
-        Apply({digitKeys[digit], Fixed, QString::number(digit),
-               QStringLiteral("選んでいる係数に数字 %1 を入力します").arg(digit)});
-    }
-
-    // Each coefficient's selector and the label under it.
-    for (int n = 1; n <= kCoefficientCount; ++n) {
-        const QChar letter(u'a' + (n - 1));
-        Apply({f.selectorButton(n), Fixed, QStringLiteral("係数 %1 を選択").arg(letter),
-               QStringLiteral("キーで入力する係数を %1 にします").arg(letter)});
-        Apply({f.coefficientLabel(n), LiveText, QStringLiteral("係数 %1").arg(letter),
-               QStringLiteral("係数 %1 の値。キーで入力し、決定で確定します").arg(letter)});
+    const std::span<const ControlRow> rows = ControlTable();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const ControlRow& row = rows[i];
+        QWidget* widget = ControlOf(form, row);
+        widget->setProperty(kRowProperty, static_cast<uint>(i));
+        // A live name is made from the shown text when it is read; a fixed
+        // accessible name would hide the text's changes from Qt.
+        widget->setAccessibleName(
+            row.nameKind == NameKind::Fixed ? QString::fromUtf8(row.accessibleName) : QString());
+        widget->setAccessibleDescription(QString::fromUtf8(row.accessibleDescription));
+        ForgetPlainInterface(widget);
     }
 
     // The window's own scroll bars, which appear when it is made smaller than
@@ -153,10 +274,10 @@ void NameControlsForScreenReaders(TSessen_Form& form)
         if (qobject_cast<ScrollNotifyBar*>(bar) != nullptr)
             continue;
         const bool across = bar->orientation() == Qt::Horizontal;
-        Apply({bar, Fixed,
-               across ? QStringLiteral("ウィンドウの横スクロール")
-                      : QStringLiteral("ウィンドウの縦スクロール"),
-               across ? QStringLiteral("ウィンドウの幅が足りないとき、画面を左右に動かします")
-                      : QStringLiteral("ウィンドウの高さが足りないとき、画面を上下に動かします")});
+        bar->setAccessibleName(across ? QStringLiteral("ウィンドウの横スクロール")
+                                      : QStringLiteral("ウィンドウの縦スクロール"));
+        bar->setAccessibleDescription(
+            across ? QStringLiteral("ウィンドウの幅が足りないとき、画面を左右に動かします")
+                   : QStringLiteral("ウィンドウの高さが足りないとき、画面を上下に動かします"));
     }
 }

@@ -2,6 +2,7 @@
 
 #include "app/qt_color.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 
 void SetCaptionColor(QWidget* widget, uint32_t bgr)
@@ -22,13 +23,26 @@ PushButton::PushButton(const QString& text, QWidget* parent) : QPushButton(text,
 
 void PushButton::keyPressEvent(QKeyEvent* event)
 {
+    // The number pad's Enter comes with the keypad modifier; it presses the
+    // button as the main Enter does.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        event->modifiers() == Qt::NoModifier) {
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         click();
         event->accept();
         return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+void ToggleButton::setOn(bool on)
+{
+    if (on == on_)
+        return;
+    on_ = on;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 SpeedButton::SpeedButton(const QString& text, QWidget* parent) : QToolButton(parent)

@@ -20,6 +20,22 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
+// A glyph button that switches part of the lesson on and off. It looks and
+// clicks like any push button (it is not checkable: the caption and its colour
+// show the state); it only remembers whether it stands for "on", so that a
+// screen reader can tell the state without reading the caption.
+class ToggleButton : public PushButton {
+    Q_OBJECT
+public:
+    using PushButton::PushButton;
+
+    bool isOn() const { return on_; }
+    void setOn(bool on);
+
+private:
+    bool on_ = false;
+};
+
 // A latching button that never takes the keyboard focus. A click toggles the
 // latch and then emits clicked().
 class SpeedButton : public QToolButton {

@@ -39,11 +39,11 @@ const FontRow& Row(LayoutFont key)
 }
 } // namespace
 
-QFont MakeFont(LayoutFont key)
+QFont MakeFont(LayoutFont key, qreal scale)
 {
     const FontRow& row = Row(key);
     QFont font(QString::fromLatin1(row.family));
-    font.setPixelSize(row.pixelHeight);
+    font.setPixelSize(qMax(1, qRound(row.pixelHeight * scale)));
     font.setBold(row.bold);
     font.setItalic(row.italic);
     font.setStyleStrategy(QFont::PreferMatch);

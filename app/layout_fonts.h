@@ -10,8 +10,9 @@
 // and Liberation Serif), named directly so that no look-up fails first.
 enum class LayoutFont { F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, F11 };
 
-// The font at its character height in pixels.
-QFont MakeFont(LayoutFont key);
+// The font at its character height in pixels, times `scale` when the whole
+// layout is drawn larger.
+QFont MakeFont(LayoutFont key, qreal scale = 1);
 
 // Its text colour as 0xBBGGRR; the desktop's window-text colour where the
 // layout says so (returned as -1).

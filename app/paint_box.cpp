@@ -21,7 +21,10 @@ PaintBox::PaintBox(const LessonState& lesson, QWidget* parent) : QWidget(parent)
 void PaintBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    plot_.paint(painter, lesson_, size());
+    // Drawn larger, not stretched: every line at its place times the scale,
+    // with its pen widened as much, at the device's own resolution.
+    painter.scale(layoutScale_, layoutScale_);
+    plot_.paint(painter, lesson_, plotSize());
     emit painted();
 }
 

@@ -25,6 +25,7 @@ public:
     // drawn larger); a pointer's place and the grab reach are taken in the
     // plot's pixels.
     void setLayoutScale(qreal scale) { layoutScale_ = scale; }
+    qreal layoutScale() const { return layoutScale_; }
 
 signals:
     // Emitted after each completed repaint.

@@ -59,6 +59,20 @@ void ScrollNotifyBar::notify(ScrollCode code)
         setSliderPosition(qBound(minimum(), position, maximum()));
 }
 
+void ScrollNotifyBar::stepForAssistant(SliderAction action)
+{
+    triggerAction(action);
+    notify(ScrollCode::EndScroll);
+}
+
+void ScrollNotifyBar::moveForAssistant(int position)
+{
+    // A new slider position runs the SliderMove action (the bar tracks), which
+    // notifies like a dragged thumb; the same position moves nothing.
+    setSliderPosition(qBound(minimum(), position, maximum()));
+    notify(ScrollCode::EndScroll);
+}
+
 void ScrollNotifyBar::keyPressEvent(QKeyEvent* event)
 {
     SliderAction action = SliderNoAction;

@@ -36,6 +36,13 @@ public:
     void dragThumbTo(int position);
     void endThumbDrag();
 
+    // Moves the bar for an assistive technology: a step (SliderSingleStepAdd
+    // or SliderSingleStepSub), or straight to a position. Either tells the
+    // handler what a key press and its release tell it: the move, then the
+    // end-of-scroll notice.
+    void stepForAssistant(SliderAction action);
+    void moveForAssistant(int position);
+
 signals:
     void scroll(ScrollCode code, int& position);
 

@@ -1,13 +1,19 @@
 #include "app/sessen_form.h"
 
 #include "app/accessible_names.h"
+#include "app/control_table.h"
 #include "app/layout_fonts.h"
-
+#include "app/presentation.h"
 #include "app/qt_color.h"
+#include "entry/confirmation.h"
 #include "lesson/colors.h"
+#include "plot/plot_description.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QScreen>
 
 TSessen_Form::TSessen_Form(QWidget* parent) : QWidget(parent)
 {
@@ -34,6 +40,7 @@ TSessen_Form::TSessen_Form(QWidget* parent) : QWidget(parent)
     selectorGroup_ = new SpeedButtonGroup(this);
 
     BuildLayout(*this);
+    announcer_ = new Announcer(client_);
     NameControlsForScreenReaders(*this);
     scrollArea_->setWidget(client_);
 
@@ -122,6 +129,7 @@ void TSessen_Form::PaintBox1Paint(QObject*)
 {
     // Drawn at once, before the calling handler returns.
     PaintBox1->repaint();
+    describePlot();
 }
 
 void TSessen_Form::ScrollBar1Scroll(QObject* sender, ScrollCode, int& scrollPos)
@@ -160,6 +168,109 @@ void TSessen_Form::applyToggleLooks(const ToggleLooks& looks)
         SetCaptionColor(button, look->color);
         button->setVisible(look->visible);
     }
+    BBtnSessenSu->setOn(lesson().SessenSu2);
+    BBtnHojosen->setOn(lesson().HojosenAri);
+}
+
+void TSessen_Form::describePlot()
+{
+    PaintBox1->setAccessibleDescription(QString::fromStdString(PlotDescription(lesson())));
+}
+
+void TSessen_Form::speakAfter(const ControlRow& row)
+{
+    QString message;
+    if (row.spoken == Spoken::Lesson && row.change) {
+        // A refused confirmation changes nothing on screen; say why.
+        if (*row.change == LessonChange::Confirmed &&
+            HasUnfinishedEntry(session_.coefficientLabels()))
+            message = QStringLiteral("決定できません。符号だけの係数があります");
+        else
+            message = QString::fromStdString(ChangeAnnouncement(lesson(), *row.change));
+    } else if (row.spoken == Spoken::Entry) {
+        // The coefficient being typed, as its label is read: "係数 b：-3".
+        QWidget* shown = lesson().KeisuNo >= 1 && lesson().KeisuNo <= kCoefficientCount
+                             ? static_cast<QWidget*>(coefficientLabel(lesson().KeisuNo))
+                             : static_cast<QWidget*>(SbnSiki);
+        if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(shown))
+            message = iface->text(QAccessible::Name);
+    }
+    if (!message.isEmpty())
+        announcer_->say(message);
+}
+
+QAbstractButton* TSessen_Form::keypadKeyFor(const QKeyEvent& event) const
+{
+    // Only the bare keys: the number pad's, and Shift where a layout needs it
+    // for digits; with Ctrl, Alt or Meta a key is a shortcut, not a digit.
+    if ((event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0)
+        return nullptr;
+    PushButton* const digits[] = {Btn00, Btn01, Btn02, Btn03, Btn04,
+                                  Btn05, Btn06, Btn07, Btn08, Btn09};
+    if (event.key() >= Qt::Key_0 && event.key() <= Qt::Key_9)
+        return digits[event.key() - Qt::Key_0];
+    if (event.key() == Qt::Key_Minus)
+        return BtnMinus;
+    return nullptr;
+}
+
+void TSessen_Form::setPresenting(bool on)
+{
+    if (on == presenting_)
+        return;
+    presenting_ = on;
+    if (on) {
+        normalGeometry_ = geometry();
+        // The scaled lesson sits in the middle of the screen, on the
+        // window's background.
+        scrollArea_->setAlignment(Qt::AlignCenter);
+        const QRect whole = screen()->geometry();
+        setLayoutScale(PresentationFactor(whole.size()));
+        // Without a window manager nothing but the geometry makes the window
+        // cover the screen; with one, full screen puts it there too. Set
+        // after full screen, the geometry would end it.
+        setGeometry(whole);
+        showFullScreen();
+    } else {
+        showNormal();
+        setLayoutScale(1);
+        scrollArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setGeometry(normalGeometry_);
+    }
+}
+
+void TSessen_Form::setLayoutScale(qreal factor)
+{
+    layoutScale_ = factor;
+    setFont(MakeFont(LayoutFont::F1, factor));
+    for (const ControlRow& row : ControlTable()) {
+        QWidget* control = ControlOf(*this, row);
+        control->setGeometry(ScaledPlace(row.place, factor));
+        if (row.font)
+            control->setFont(MakeFont(*row.font, factor));
+    }
+    PaintBox1->setLayoutScale(factor);
+    // In presentation mode the whole lesson window, centred on the screen;
+    // otherwise the layout's own extent, which a smaller window scrolls.
+    const QSize extent = presenting_ ? kLessonWindow : kLayoutExtent;
+    client_->setFixedSize(ScaledPlace(QRect(QPoint(0, 0), extent), factor).size());
+}
+
+void TSessen_Form::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F11 || (presenting_ && event->key() == Qt::Key_Escape)) {
+        setPresenting(!presenting_);
+        event->accept();
+        return;
+    }
+    // No control takes the digits or "-", so they come up to the window from
+    // wherever the focus is, and press the keypad's key.
+    if (QAbstractButton* key = keypadKeyFor(*event)) {
+        key->click();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 SpeedButton* TSessen_Form::selectorButton(int target) const

@@ -15,6 +15,7 @@
 // synchronously, so a handler that changed the lesson returns with the new
 // picture on screen.
 
+#include "app/announcer.h"
 #include "app/buttons.h"
 #include "app/paint_box.h"
 #include "app/scroll_notify_bar.h"
@@ -28,6 +29,8 @@
 #include <QWidget>
 
 #include <array>
+
+struct ControlRow;
 
 class TSessen_Form : public QWidget {
     Q_OBJECT
@@ -48,8 +51,8 @@ public:
     QGroupBox* GroupBox2 = nullptr;
     PushButton* BtnSyuryo = nullptr;
     ScrollNotifyBar* ScrollBar2 = nullptr;
-    PushButton* BBtnSessenSu = nullptr;
-    PushButton* BBtnHojosen = nullptr;
+    ToggleButton* BBtnSessenSu = nullptr;
+    ToggleButton* BBtnHojosen = nullptr;
     // Keypad, in GroupBox1.
     PushButton* Btn00 = nullptr;
     PushButton* BtnKettei = nullptr;
@@ -111,9 +114,24 @@ public:
     SpeedButton* selectorButton(int target) const;
     QLabel* coefficientLabel(int coefficient) const;
 
+    // Presentation mode: full screen, the whole lesson drawn as large as the
+    // screen allows. F11 switches it on and off; Escape leaves it.
+    void setPresenting(bool on);
+    bool presenting() const { return presenting_; }
+
+    // Every control's place, size and font, and the plot, at `factor` times
+    // the layout's own; 1 outside presentation mode.
+    void setLayoutScale(qreal factor);
+    qreal layoutScale() const { return layoutScale_; }
+
+    // Says what the event of this control changed, for a screen reader.
+    void speakAfter(const ControlRow& row);
+    const Announcer* announcer() const { return announcer_; }
+
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -125,6 +143,8 @@ private:
     void digitKey(int digit);
     void showEntry();
     void applyToggleLooks(const ToggleLooks& looks);
+    void describePlot();
+    QAbstractButton* keypadKeyFor(const QKeyEvent& event) const;
     void fitOuterSize();
 
     // The lesson and what its controls show; every handler passes its event
@@ -133,9 +153,14 @@ private:
     QScrollArea* scrollArea_ = nullptr;
     QWidget* client_ = nullptr;
     SpeedButtonGroup* selectorGroup_ = nullptr;
+    Announcer* announcer_ = nullptr;
     bool lessonStarted_ = false;
     bool outerSizeFitted_ = false;
+    bool presenting_ = false;
+    qreal layoutScale_ = 1;
+    QRect normalGeometry_; // where the window was before presentation mode
 };
 
-// Creates every control of the window's layout (sessen_layout.cpp).
+// Creates every control of the window's layout from the control table
+// (sessen_layout.cpp).
 void BuildLayout(TSessen_Form& form);

@@ -89,6 +89,7 @@ public:
         if (watched != form_.PaintBox1 || event->type() != QEvent::Paint)
             return false;
         QPainter painter(form_.PaintBox1);
+        painter.scale(form_.layoutScale(), form_.layoutScale());
         PaintPlotReference(painter, form_.lesson(), kArea, kArea);
         return true;
     }
@@ -119,10 +120,13 @@ std::unique_ptr<TSessen_Form> StartedForm()
 using SliderHandler = void (TSessen_Form::*)(QObject*, ScrollCode, int&);
 
 // One notification per iteration, walking the slider to and fro over its
-// whole travel, as a drag does.
-void Slide(benchmark::State& state, SliderHandler handler, bool reference)
+// whole travel, as a drag does; with the whole lesson drawn `layoutScale`
+// times larger, as presentation mode does, in a window that shows it all.
+void Slide(benchmark::State& state, SliderHandler handler, bool reference, qreal layoutScale)
 {
     TSessen_Form& form = *theForm;
+    form.setLayoutScale(layoutScale);
+    form.resize(QSize(1024, 768) * layoutScale);
     std::unique_ptr<ReferencePainting> straight;
     if (reference)
         straight = std::make_unique<ReferencePainting>(form);
@@ -137,6 +141,8 @@ void Slide(benchmark::State& state, SliderHandler handler, bool reference)
             direction = -direction;
         position += direction;
     }
+    form.setLayoutScale(1);
+    form.resize(1024, 768);
 }
 
 void RegisterAll(qreal ratio)
@@ -161,9 +167,20 @@ void RegisterAll(qreal ratio)
     }
     for (const Way& way : ways) {
         benchmark::RegisterBenchmark((std::string("TangentSlider/") + way.name + scale).c_str(),
-                                     Slide, &TSessen_Form::ScrollBar2Scroll, way.reference);
+                                     Slide, &TSessen_Form::ScrollBar2Scroll, way.reference, 1.0);
         benchmark::RegisterBenchmark((std::string("ZoomSlider/") + way.name + scale).c_str(), Slide,
-                                     &TSessen_Form::ScrollBar1Scroll, way.reference);
+                                     &TSessen_Form::ScrollBar1Scroll, way.reference, 1.0);
+    }
+    // Presentation mode on a 1920 x 1080 and a 3840 x 2160 screen, whose own
+    // scale is 1.
+    if (ratio != 1)
+        return;
+    for (const char* factor : {"1.40625", "2.8125"}) {
+        for (const Way& way : ways) {
+            benchmark::RegisterBenchmark(
+                (std::string("TangentSlider/") + way.name + "presentation:" + factor).c_str(),
+                Slide, &TSessen_Form::ScrollBar2Scroll, way.reference, std::stod(factor));
+        }
     }
 }
 

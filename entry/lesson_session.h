@@ -29,6 +29,7 @@ public:
 
     // What the controls show.
     const std::string& coefficientLabel(int coefficient) const { return labels_[coefficient]; }
+    const CoefficientArray<std::string>& coefficientLabels() const { return labels_; }
     const std::string& equationText() const { return equation_; }
     // The latched selector, 1..4 = "a=".."d=", 5 = "曲線の方程式"; 0 before the
     // lesson has started.

@@ -1,11 +1,15 @@
 // What a screen reader finds in the lesson window: every control a pupil can
 // reach or read has a Japanese name and description, the names tell the
 // controls apart and match what the controls show, and the labels that change
-// during the lesson are read with their current text.
+// during the lesson are read with their current text. A screen reader's
+// actions do what the pupil's own do, the plot is read, and every change is
+// said.
 
 #include "window_fixture.h"
 
 #include "app/accessible_names.h"
+#include "lesson/tangent_step.h"
+#include "plot/mapping.h"
 
 #include <QAbstractSlider>
 #include <QAccessible>
@@ -102,7 +106,12 @@ private slots:
     void buttonNamesSayWhatTheButtonsShow();
     void coefficientLabelsNameTheirCoefficient();
     void labelsAreReadWithTheirCurrentText();
-    void togglesAreReadWithTheirStateAndPressable();
+    void togglesAndSelectorsActAsAClick();
+    void slidersMovedByAScreenReaderRunTheirHandler_data();
+    void slidersMovedByAScreenReaderRunTheirHandler();
+    void plotIsReadAndChangesAreSpoken_data();
+    void plotIsReadAndChangesAreSpoken();
+    void rolesAndLabels();
     void namesHoldWhenAScreenReaderWasFirst();
 
 private:
@@ -216,36 +225,182 @@ void TestAccessibility::labelsAreReadWithTheirCurrentText()
         QVERIFY2(label->accessibleName().isEmpty(), qPrintable(Describe(label)));
 }
 
-void TestAccessibility::togglesAreReadWithTheirStateAndPressable()
+void TestAccessibility::togglesAndSelectorsActAsAClick()
 {
     TSessen_Form& f = *form_;
-    QVERIFY(Name(f.BBtnSessenSu).contains(f.BBtnSessenSu->text()));
+    // The toggles tell their state, not only in their caption.
+    QCOMPARE(Accessible(f.BBtnSessenSu)->role(), QAccessible::CheckBox);
+    QVERIFY(!Accessible(f.BBtnSessenSu)->state().checked);
+    // The chord's toggle is hidden: it offers nothing, and its press does nothing.
     QVERIFY(Accessible(f.BBtnHojosen)->state().invisible);
+    QVERIFY(Accessible(f.BBtnHojosen)->actionInterface()->actionNames().isEmpty());
+    Accessible(f.BBtnHojosen)
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(!f.lesson().HojosenAri);
 
-    // A screen reader presses the button the way a click does.
-    QAccessibleActionInterface* actions = Accessible(f.BBtnSessenSu)->actionInterface();
-    QVERIFY(actions != nullptr);
-    QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
     const QString oneTangent = f.BBtnSessenSu->text();
-    actions->doAction(QAccessibleActionInterface::pressAction());
+    Accessible(f.BBtnSessenSu)
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
     QVERIFY(f.lesson().SessenSu2);
+    QVERIFY(Accessible(f.BBtnSessenSu)->state().checked);
     QVERIFY(f.BBtnSessenSu->text() != oneTangent);
     QVERIFY2(Name(f.BBtnSessenSu).contains(f.BBtnSessenSu->text()),
              qPrintable(Name(f.BBtnSessenSu)));
     QVERIFY(!Accessible(f.BBtnHojosen)->state().invisible);
-
     Accessible(f.BBtnHojosen)
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
     QVERIFY(f.lesson().HojosenAri);
-    QVERIFY2(Name(f.BBtnHojosen).contains(QStringLiteral("補助線あり")),
-             qPrintable(Name(f.BBtnHojosen)));
+    QVERIFY(Accessible(f.BBtnHojosen)->state().checked);
 
-    // The keys keep Qt's own press action (which clicks a moment later).
-    Accessible(f.SbnKeisuC)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QCOMPARE(f.lesson().KeisuNo, 3);
+    // A selector's toggle moves the lesson's selection with its latch: the
+    // next key goes where the latch shows.
+    QAccessibleActionInterface* selectB = Accessible(f.SbnKeisuB)->actionInterface();
+    QCOMPARE(selectB->actionNames().value(0), QAccessibleActionInterface::toggleAction());
+    selectB->doAction(QAccessibleActionInterface::toggleAction());
+    QCOMPARE(f.lesson().KeisuNo, 2);
+    QVERIFY(Accessible(f.SbnKeisuB)->state().checked);
+    QVERIFY(!Accessible(f.SbnKeisuA)->state().checked);
     Accessible(f.Btn07)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QTRY_COMPARE(f.LblKeisuC->text(), QStringLiteral("7"));
+    QCOMPARE(f.LblKeisuB->text(), QStringLiteral("7"));
+    QCOMPARE(f.LblKeisuA->text(), QStringLiteral("1"));
+}
+
+void TestAccessibility::slidersMovedByAScreenReaderRunTheirHandler_data()
+{
+    QTest::addColumn<QString>("slider");
+    QTest::addColumn<QString>("action"); // an action's name, or "value"
+    QTest::addColumn<int>("position");
+    QTest::newRow("zoom set") << "ScrollBar1"
+                              << "value" << 70;
+    QTest::newRow("zoom increase")
+        << "ScrollBar1" << QAccessibleActionInterface::increaseAction() << 52;
+    QTest::newRow("zoom decrease")
+        << "ScrollBar1" << QAccessibleActionInterface::decreaseAction() << 50;
+    QTest::newRow("tangent set") << "ScrollBar2"
+                                 << "value" << 80;
+    QTest::newRow("tangent increase")
+        << "ScrollBar2" << QAccessibleActionInterface::increaseAction() << 51;
+    QTest::newRow("tangent decrease")
+        << "ScrollBar2" << QAccessibleActionInterface::decreaseAction() << 49;
+}
+
+void TestAccessibility::slidersMovedByAScreenReaderRunTheirHandler()
+{
+    QFETCH(QString, slider);
+    QFETCH(QString, action);
+    QFETCH(int, position);
+    TSessen_Form& f = *form_;
+    auto* bar = f.findChild<ScrollNotifyBar*>(slider);
+    QList<ScrollCode> codes;
+    QObject::connect(bar, &ScrollNotifyBar::scroll, bar,
+                     [&codes](ScrollCode code, int&) { codes.append(code); });
+    QAccessibleInterface* iface = Accessible(bar);
+    QCOMPARE(iface->role(), QAccessible::ScrollBar);
+    if (action == QLatin1String("value"))
+        iface->valueInterface()->setCurrentValue(position);
+    else
+        iface->actionInterface()->doAction(action);
+
+    QCOMPARE(bar->value(), position);
+    QCOMPARE(iface->valueInterface()->currentValue().toInt(), position);
+    // The handler ran with the move and then with the end of the scroll, as
+    // for a key press and its release.
+    QCOMPARE(codes.size(), 2);
+    QCOMPARE(codes.last(), ScrollCode::EndScroll);
+    LessonState expected = f.lesson();
+    if (bar == f.ScrollBar1) {
+        QCOMPARE(f.lesson().ZahyoMax, PositiontoZahyoMax(position));
+    } else {
+        MoveTangentPoint(expected, position);
+        QCOMPARE(f.lesson().SettenPt, expected.SettenPt);
+        QVERIFY(f.lesson().SettenPt != f.lesson().TenvoriPt);
+    }
+    QVERIFY2(!f.announcer()->message().isEmpty(), "the slider at rest said nothing");
+}
+
+void TestAccessibility::plotIsReadAndChangesAreSpoken_data()
+{
+    QTest::addColumn<QString>("keys"); // a..d select, K "決定", T and H the toggles, Z zoom in
+    QTest::addColumn<QString>("described");
+    QTest::addColumn<QString>("spoken");
+    QTest::newRow("start") << ""
+                           << "曲線 y=x^3。表示範囲 x、y とも -10 から 10。変曲点 (0, 0)。"
+                              "接点 (0, 0)、傾き 0、接線 y=0。"
+                           << "";
+    QTest::newRow("b=-3 confirmed") << "b-3K"
+                                    << "曲線 y=x^3-3x^2。"
+                                    << "決定。曲線 y=x^3-3x^2。";
+    QTest::newRow("second tangent") << "T"
+                                    << "対称な点 (0, 0) での接線 y=0。"
+                                    << "接線 2 本。";
+    QTest::newRow("chord") << "TH"
+                           << "補助線 (0, 0) と (0, 0) を結ぶ線分。"
+                           << "補助線あり。";
+    QTest::newRow("zoom in") << "Z"
+                             << "表示範囲 x、y とも -9.5 から 9.5。"
+                             << "表示範囲 x、y とも -9.5 から 9.5。";
+    QTest::newRow("refused") << "b-K"
+                             << "曲線 y=x^3。"
+                             << "決定できません";
+}
+
+void TestAccessibility::plotIsReadAndChangesAreSpoken()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, described);
+    QFETCH(QString, spoken);
+    TSessen_Form& f = *form_;
+    QCOMPARE(Accessible(f.PaintBox1)->role(), QAccessible::Graphic);
+    for (QChar key : keys) {
+        QAbstractButton* button = nullptr;
+        if (key >= 'a' && key <= 'd')
+            button = f.selectorButton(key.unicode() - 'a' + 1);
+        else if (key == 'K')
+            button = f.BtnKettei;
+        else if (key == 'T')
+            button = f.BBtnSessenSu;
+        else if (key == 'H')
+            button = f.BBtnHojosen;
+        else if (key == '-')
+            button = f.BtnMinus;
+        else if (key == 'Z')
+            QTest::keyClick(f.ScrollBar1, Qt::Key_Right);
+        else
+            button = f.findChild<QAbstractButton*>(QStringLiteral("Btn0") + key);
+        if (button != nullptr)
+            Click(button);
+    }
+    QVERIFY2(Description(f.PaintBox1).contains(described), qPrintable(Description(f.PaintBox1)));
+    const QString said = f.announcer()->message();
+    QVERIFY2(spoken.isEmpty() ? said.isEmpty() : said.startsWith(spoken), qPrintable(said));
+}
+
+void TestAccessibility::rolesAndLabels()
+{
+    TSessen_Form& f = *form_;
+    QCOMPARE(Accessible(&f)->role(), QAccessible::Window);
+    auto labelledBy = [](QWidget* w) {
+        QList<QObject*> labels;
+        for (const auto& [iface, relation] : Accessible(w)->relations(QAccessible::Label))
+            labels << iface->object();
+        return labels;
+    };
+    auto labels = [](QWidget* w) {
+        QList<QObject*> targets;
+        for (const auto& [iface, relation] : Accessible(w)->relations(QAccessible::Labelled))
+            targets << iface->object();
+        return targets;
+    };
+    QVERIFY(labelledBy(f.ScrollBar2).contains(f.LblSetten));
+    QVERIFY(labels(f.LblSetten).contains(f.ScrollBar2));
+    for (int n = 1; n <= 4; ++n) {
+        QVERIFY(labelledBy(f.selectorButton(n)).contains(f.coefficientLabel(n)));
+        QVERIFY(labels(f.coefficientLabel(n)).contains(f.selectorButton(n)));
+        QVERIFY(!labelledBy(f.selectorButton(n % 4 + 1)).contains(f.coefficientLabel(n)));
+    }
 }
 
 void TestAccessibility::namesHoldWhenAScreenReaderWasFirst()

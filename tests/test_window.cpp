@@ -92,6 +92,8 @@ private slots:
     void scrollsWhenSmaller();
     void keyboardOrder();
     void pushButtonKeys();
+    void keyboardDigitsPressTheKeypad_data();
+    void keyboardDigitsPressTheKeypad();
     void speedButtonGroup();
     void scrollBarKeys_data();
     void scrollBarKeys();
@@ -310,16 +312,71 @@ void TestWindow::pushButtonKeys()
     f.Btn05->setFocus();
     QTest::keyClick(f.Btn05, Qt::Key_Return);
     QCOMPARE(f.LblKeisuB->text(), QStringLiteral("5"));
-    QTest::keyClick(f.Btn05, Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(f.LblKeisuB->text(), QStringLiteral("5"));
 
     // No default button: Enter on a scroll bar presses nothing.
     f.ScrollBar2->setFocus();
     QSignalSpy kettei(f.BtnKettei, &QAbstractButton::clicked);
     QTest::keyClick(f.ScrollBar2, Qt::Key_Return);
+    QTest::keyClick(f.ScrollBar2, Qt::Key_Enter, Qt::KeypadModifier);
     QTest::keyClick(f.ScrollBar2, Qt::Key_Escape);
     QCOMPARE(kettei.count(), 0);
     QCOMPARE(f.lesson().Keisu[2], 0);
+
+    // The number pad's Enter presses the focused "決定" as the main Enter does.
+    f.BtnKettei->setFocus();
+    QTest::keyClick(f.BtnKettei, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(kettei.count(), 1);
+    QCOMPARE(f.lesson().Keisu[2], 5);
+    QCOMPARE(f.LblSiki->text(), QStringLiteral("y=x^3+5x^2"));
+}
+
+void TestWindow::keyboardDigitsPressTheKeypad_data()
+{
+    QTest::addColumn<QString>("keys"); // a..e select by mouse; the rest is typed
+    QTest::addColumn<bool>("numberPad");
+    QTest::addColumn<QString>("focus"); // the control that has the focus
+    QTest::newRow("b -3, main keys") << "b-3K" << false << "ScrollBar1";
+    QTest::newRow("b -3, number pad") << "b-3K" << true << "ScrollBar2";
+    QTest::newRow("c -0 4 on a key") << "c-04K" << false << "Btn08";
+    QTest::newRow("a 0 then -7") << "a0-7K" << true << "BtnKettei";
+    QTest::newRow("every digit on d") << "d0123456789K" << false << "BBtnSessenSu";
+    QTest::newRow("equation selected") << "e5-0" << true << "BtnSyuryo";
+}
+
+void TestWindow::keyboardDigitsPressTheKeypad()
+{
+    QFETCH(QString, keys);
+    QFETCH(bool, numberPad);
+    QFETCH(QString, focus);
+    // The same entry on two windows: clicked on the keypad, and typed.
+    const auto clicked = StartedForm();
+    Type(*clicked, keys);
+    const auto typed = StartedForm();
+    TSessen_Form& f = *typed;
+    QSignalSpy digitClicks(f.Btn03, &QAbstractButton::clicked);
+    for (QChar key : keys) {
+        if ((key >= 'a' && key <= 'e') || key == 'K') {
+            Type(f, key);
+            continue;
+        }
+        QWidget* focused = f.findChild<QWidget*>(focus);
+        focused->setFocus();
+        const Qt::KeyboardModifiers modifiers = numberPad ? Qt::KeypadModifier : Qt::NoModifier;
+        QTest::keyClick(focused, key.toLatin1(), modifiers);
+        QCOMPARE(QApplication::focusWidget(), focused);
+    }
+    QCOMPARE(digitClicks.count(), keys.count(QLatin1Char('3')));
+    for (int n = 1; n <= 4; ++n)
+        QCOMPARE(f.coefficientLabel(n)->text(), clicked->coefficientLabel(n)->text());
+    QCOMPARE(f.lesson().Keisu, clicked->lesson().Keisu);
+    QCOMPARE(f.lesson().KeisuFugo, clicked->lesson().KeisuFugo);
+    QCOMPARE(f.LblSiki->text(), clicked->LblSiki->text());
+
+    // With Ctrl a digit is no entry.
+    const QString before = f.coefficientLabel(2)->text();
+    Type(f, "b");
+    QTest::keyClick(&f, '4', Qt::ControlModifier);
+    QCOMPARE(f.coefficientLabel(2)->text(), before);
 }
 
 void TestWindow::speedButtonGroup()

@@ -200,9 +200,11 @@ def die_with_this_script():
 class Session:
     """Xvfb on a free display with the program on it, and its window."""
 
-    def __init__(self, program, case):
+    def __init__(self, program, case, program_env=None, screen=(1280, 1024)):
         self.program = program
         self.case = case
+        self.program_env = program_env or {}
+        self.screen = screen
         self.xvfb = None
         self.app = None
         self.window = None
@@ -234,7 +236,8 @@ class Session:
     def start_display(self):
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+             "%dx%dx24" % self.screen,
              "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=self.log, stderr=self.log,
             preexec_fn=die_with_this_script)
@@ -256,6 +259,7 @@ class Session:
                     if not key.startswith("QT_")}
         self.env["DISPLAY"] = self.display
         self.env["XDG_RUNTIME_DIR"] = self.home
+        self.env.update(self.program_env)
 
     def start_program(self):
         self.app = subprocess.Popen([self.program], env=self.env, stdout=self.log,
@@ -614,6 +618,81 @@ def toggles(session):
                    and not s.plot_pixels(GREEN, (250, 0, 410, 659))))
 
 
+class Presented:
+    """Where the layout's places land in presentation mode on a screen of
+    width x height: the 1024 x 768 lesson scaled to fill the screen's height,
+    centred."""
+
+    def __init__(self, width, height):
+        self.factor = min(width / 1024, height / 768)
+        self.left = (width - 1024 * self.factor) / 2
+        self.top = (height - 768 * self.factor) / 2
+
+    def place(self, spot):
+        """A spot of the layout (window client coordinates at 1024 x 768)."""
+        return (int(self.left + spot[0] * self.factor), int(self.top + spot[1] * self.factor))
+
+    def plot(self, x, y):
+        """The middle of pixel (x, y) of the plot: the plot is drawn from the
+        plot area's scaled corner, each of its pixels `factor` wide."""
+        corner = self.place(PLOT)
+        return (int(corner[0] + (x + 0.5) * self.factor),
+                int(corner[1] + (y + 0.5) * self.factor))
+
+    def near(self, shot, spot, colour, reach):
+        x, y = spot
+        return any(shot.pixel(x + dx, y + dy) == colour
+                   for dx in range(-reach, reach + 1) for dy in range(-reach, reach + 1))
+
+
+def presentation(session):
+    """F11 on a projector's screen: the whole lesson fills its height, centred,
+    and is used at the scaled places; F11 again gives the window back."""
+    width, height = session.screen
+    at = Presented(width, height)
+    reach = int(at.factor * 2) + 1
+    session.wait_until("the tangent on the x axis", blue_on_x_axis)
+    session.type_keys("F11")
+    shot = session.wait_until("the window on the whole screen, the plot scaled",
+                              lambda s: (s.width, s.height) == (width, height)
+                              and s.pixel(*at.plot(330, 200)) == BLACK)
+    # The plot's outline at its scaled place, with the background above it
+    # and beside it; the same margin on both sides.
+    corner = at.place(PLOT)
+    if shot.pixel(corner[0] + reach, corner[1] + reach) != SILVER and \
+            shot.pixel(corner[0] + reach, corner[1] + reach) != WHITE:
+        raise CaseFailed("no plot at %r" % (corner,))
+    for spot in ((corner[0] - 2, height // 2), (width - corner[0] + 2, height // 2),
+                 (width // 2, 2)):
+        if shot.pixel(*spot) != MONEY_GREEN:
+            raise CaseFailed("not the window's background at %r: %r" % (spot, shot.pixel(*spot)))
+    bottom = at.place((BTN_SYURYO[0], 628 + 49 + 30))[1]
+    if not at.top <= 0 <= bottom <= height:
+        raise CaseFailed("the lesson does not fill the screen's height")
+
+    # b = -3 on the scaled keypad: y = x^3 - 3x^2, inflection point (1, -2),
+    # slope there -3.
+    for key in ("b", "-", "3", "K"):
+        session.click(at.place(SELECTORS[key] if key in SELECTORS else KEYPAD[key]))
+    rows = tangent_rows(1, -2, -3, 20, (60, 200, 450, 600))
+    shot = session.wait_until(
+        "the new cubic's dot, curve and tangent at their scaled places",
+        lambda s: at.near(s, at.plot(363, 396), LIME, reach)
+        and at.near(s, at.plot(330, 330), RED, reach)
+        and all(at.near(s, at.plot(c, r), BLUE, reach) for c, r in rows.items()
+                if 0 <= r < PLOT_SIZE))
+    if at.near(shot, at.plot(330, 330), LIME, reach):
+        raise CaseFailed("the dot is still at the origin")
+
+    session.type_keys("F11")
+    session.wait_until("the 1024 x 768 window with the same lesson",
+                       lambda s: (s.width, s.height) == (1024, 768)
+                       and lime_dot_at(s, (363, 396)))
+    geometry = session.tool("getwindowgeometry", str(session.window))
+    if "Position: 0,0" not in geometry or "Geometry: 1024x768" not in geometry:
+        raise CaseFailed("the window did not come back to (0, 0) in 1024 x 768:\n" + geometry)
+
+
 def quit_button(session):
     """"終　了" ends the program with status 0."""
     session.wait_until("the tangent on the x axis", blue_on_x_axis)
@@ -634,6 +713,9 @@ def close_window(session):
 CASES = {case.__name__: case for case in (starting_lesson, coefficient_entry, zoom_step,
                                           tangent_slider, tangent_drag, toggles, quit_button,
                                           close_window)}
+# Presentation mode on the screens of classroom projectors.
+SCREENS = {"presentation_1920x1080": (1920, 1080), "presentation_2560x1440": (2560, 1440)}
+CASES.update({name: presentation for name in SCREENS})
 
 
 def main():
@@ -644,7 +726,7 @@ def main():
     # A test run that is stopped still stops Xvfb and the program.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     try:
-        with Session(program, case) as session:
+        with Session(program, case, screen=SCREENS.get(case, (1280, 1024))) as session:
             CASES[case](session)
             if case not in ("quit_button", "close_window"):
                 session.expect_running()

@@ -1,0 +1,230 @@
+#!/usr/bin/env python3
+"""The built tavrine as a screen reader finds and drives it.
+
+Usage: tavrine_a11y.py <path to tavrine>
+
+Run inside a private session bus (dbus-run-session), which starts its own
+AT-SPI bus. Starts Xvfb and the program with its accessibility on (the
+Session of tavrine_e2e.py), then, through AT-SPI only (pyatspi):
+- checks the name, role and states of every control a pupil can reach, and
+  the label relations;
+- drives a lesson by actions and values alone: select b, press 3, press
+  "決定", set the tangent slider's value, switch on the second tangent;
+- after each step reads the plot's description and checks the screen's pixels.
+"""
+
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import pyatspi  # noqa: E402
+
+from tavrine_e2e import (BLUE, LIME, PURPLE, CaseFailed, Session,  # noqa: E402
+                         blue_on_x_axis, lime_dot_at, line_shows, tangent_rows, to_plot_pixel)
+
+# ---------------------------------------------------------------- the tree
+
+# Every control a pupil can reach or read: name (the names of live labels and
+# toggles go on with the text they show), role, and states it must and must
+# not have. Roles are compared as AT-SPI's values: their names differ between
+# releases ("push button" and "button").
+BUTTON, CHECK_BOX, FRAME, IMAGE, LABEL, SCROLL_BAR, PANEL = (
+    pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_FRAME, pyatspi.ROLE_IMAGE,
+    pyatspi.ROLE_LABEL, pyatspi.ROLE_SCROLL_BAR, pyatspi.ROLE_PANEL)
+DIGITS = [(str(d), BUTTON, {"focusable", "showing"}, set()) for d in range(10)]
+CONTROLS = [
+    ("Tavrine 三次関数と接線", FRAME, {"active"}, set()),
+    ("グラフ", IMAGE, {"showing"}, {"focusable"}),
+    ("接点", LABEL, {"showing"}, set()),
+    ("拡大・縮小", SCROLL_BAR, {"focusable", "focused"}, set()),
+    ("接点の位置", SCROLL_BAR, {"focusable"}, set()),
+    ("条件入力ボタン", PANEL, {"showing"}, set()),
+    ("曲線の条件", PANEL, {"showing"}, set()),
+    ("終了", BUTTON, {"focusable"}, set()),
+    ("決定", BUTTON, {"focusable"}, set()),
+    ("マイナス", BUTTON, {"focusable"}, set()),
+    ("接線の本数：接 線 1 本", CHECK_BOX, {"focusable", "showing"}, {"checked"}),
+    ("補助線：補助線なし", CHECK_BOX, set(), {"showing", "checked"}),
+    ("曲線の方程式を選択", CHECK_BOX, {"showing"}, {"checked", "focusable"}),
+    ("係数 a を選択", CHECK_BOX, {"checked"}, {"focusable"}),
+    ("係数 b を選択", CHECK_BOX, set(), {"checked", "focusable"}),
+    ("係数 c を選択", CHECK_BOX, set(), {"checked", "focusable"}),
+    ("係数 d を選択", CHECK_BOX, set(), {"checked", "focusable"}),
+    ("係数 a：1", LABEL, {"showing"}, set()),
+    ("係数 b：0", LABEL, {"showing"}, set()),
+    ("係数 c：0", LABEL, {"showing"}, set()),
+    ("係数 d：0", LABEL, {"showing"}, set()),
+    ("曲線の方程式：y=x^3", LABEL, {"showing"}, set()),
+    ("三次関数の式：y=ax^3+bx^2+cx+d", LABEL, {"showing"}, set()),
+] + DIGITS
+
+LABELS = {"接点": "接点の位置", "係数 a：1": "係数 a を選択", "係数 b：0": "係数 b を選択",
+          "係数 c：0": "係数 c を選択", "係数 d：0": "係数 d を選択"}
+
+
+def walk(acc):
+    yield acc
+    for i in range(acc.childCount):
+        child = acc.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child)
+
+
+def states(acc):
+    return {pyatspi.stateToString(s) for s in acc.getState().getStates()}
+
+
+def actions(acc):
+    try:
+        action = acc.queryAction()
+    except NotImplementedError:
+        return []
+    return [action.getName(i) for i in range(action.nActions)]
+
+
+class Reader:
+    """The program's tree on the AT-SPI bus."""
+
+    def __init__(self):
+        self.app = self.find_application()
+
+    @staticmethod
+    def find_application():
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline:
+            desktop = pyatspi.Registry.getDesktop(0)
+            for i in range(desktop.childCount):
+                app = desktop.getChildAtIndex(i)
+                if app is not None and app.name == "tavrine" and app.childCount > 0:
+                    return app
+            time.sleep(0.2)
+        raise CaseFailed("the program never showed up on the AT-SPI bus")
+
+    def find(self, name):
+        for acc in walk(self.app):
+            if acc.name == name:
+                return acc
+        raise CaseFailed("nothing called %r; the tree has %r"
+                         % (name, sorted({a.name for a in walk(self.app) if a.name})))
+
+    def act(self, name, wanted):
+        acc = self.find(name)
+        action = acc.queryAction()
+        for i in range(action.nActions):
+            if action.getName(i) == wanted:
+                action.doAction(i)
+                return
+        raise CaseFailed("%s offers %r, not %s" % (name, actions(acc), wanted))
+
+    def plot_description(self):
+        return self.find("グラフ").description
+
+    def wait_for_description(self, *parts):
+        deadline = time.monotonic() + 10
+        while True:
+            description = self.plot_description()
+            if all(part in description for part in parts):
+                return description
+            if time.monotonic() > deadline:
+                raise CaseFailed("the plot reads %r, without %r" % (description, parts))
+            time.sleep(0.1)
+
+
+def check_tree(reader):
+    for name, role, present, absent in CONTROLS:
+        acc = reader.find(name)
+        have = states(acc)
+        if acc.getRole() != role or not present <= have or have & absent:
+            raise CaseFailed("%s: %s with %s; wanted %s with %s and without %s"
+                             % (name, acc.getRoleName(), sorted(have), role.value_nick,
+                                sorted(present), sorted(absent)))
+        if not acc.description:
+            raise CaseFailed("%s has no description" % name)
+    hidden = reader.find("補助線：補助線なし")
+    if actions(hidden):
+        raise CaseFailed("the hidden chord toggle offers %r" % actions(hidden))
+    for label, target in LABELS.items():
+        relations = {(r.getRelationType(), r.getTarget(i).name)
+                     for r in reader.find(label).getRelationSet() for i in range(r.getNTargets())}
+        if (pyatspi.RELATION_LABEL_FOR, target) not in relations:
+            raise CaseFailed("%s is not the label of %s" % (label, target))
+
+
+def cubic(x):
+    return x ** 3 + 3 * x ** 2
+
+
+def lesson(session):
+    reader = Reader()
+    session.wait_until("the tangent on the x axis", blue_on_x_axis)
+    check_tree(reader)
+    reader.wait_for_description("曲線 y=x^3。", "変曲点 (0, 0)。", "接線 y=0。")
+
+    # b is selected and 3 typed: the latch and the lesson move together, so the
+    # digit lands under "b=", and nothing in the plot changes.
+    reader.act("係数 b を選択", "Toggle")
+    if "checked" not in states(reader.find("係数 b を選択")):
+        raise CaseFailed("the toggle did not latch b")
+    reader.act("3", "Press")
+    reader.find("係数 b：3")
+    reader.find("係数 a：1")
+    if not blue_on_x_axis(session.shot()):
+        raise CaseFailed("the plot changed before the confirmation")
+
+    # "決定": y = x^3 + 3x^2, inflection point (-1, 2), slope -3 there.
+    reader.act("決定", "Press")
+    reader.wait_for_description("曲線 y=x^3+3x^2。", "変曲点 (-1, 2)。",
+                                "接点 (-1, 2)、傾き -3、接線 y=-3x-1。")
+    reader.find("曲線の方程式：y=x^3+3x^2")
+    dot = to_plot_pixel(-1, 2, 20)
+    rows = tangent_rows(-1, 2, -3, 20, (250, 300, 360))
+    session.wait_until("the lime dot and the tangent at (-1, 2)",
+                       lambda s: lime_dot_at(s, dot) and line_shows(s, BLUE, rows))
+
+    # The tangent slider set to 80: (80 - 50) * 20 / 300 = 2 to the right of
+    # the inflection point, the point (1, 4) with the slope 9.
+    slider = reader.find("接点の位置")
+    slider.queryValue().currentValue = 80
+    reader.wait_for_description("接点 (1, 4)、傾き 9、接線 y=9x-5。")
+    if slider.queryValue().currentValue != 80:
+        raise CaseFailed("the slider stands at %r" % slider.queryValue().currentValue)
+    rows = tangent_rows(1, 4, 9, 20, (300, 330, 360))
+    session.wait_until("the tangent at (1, 4)", lambda s: line_shows(s, BLUE, rows))
+
+    # The second tangent, at (-3, 0), parallel to the first.
+    reader.act("接線の本数：接 線 1 本", "Press")
+    toggle = reader.find("接線の本数：接 線 ２ 本")
+    if "checked" not in states(toggle):
+        raise CaseFailed("the second tangent's toggle does not read as on")
+    reader.wait_for_description("対称な点 (-3, 0) での接線 y=9x+27。")
+    chord = reader.find("補助線：補助線なし")
+    if "showing" not in states(chord) or "Press" not in actions(chord):
+        raise CaseFailed("the chord toggle is not offered with two tangents")
+    purple = tangent_rows(-3, 0, 9, 20, (100, 120, 140))
+    session.wait_until("the purple tangent at (-3, 0) beside the blue one",
+                       lambda s: line_shows(s, PURPLE, purple) and line_shows(s, BLUE, rows))
+
+
+def main():
+    if len(sys.argv) != 2:
+        print("usage: %s <tavrine>" % sys.argv[0], file=sys.stderr)
+        return 2
+    if "DBUS_SESSION_BUS_ADDRESS" not in os.environ:
+        print("run inside dbus-run-session", file=sys.stderr)
+        return 2
+    accessibility = {"QT_ACCESSIBILITY": "1", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}
+    try:
+        with Session(sys.argv[1], "a11y", program_env=accessibility) as session:
+            lesson(session)
+            session.expect_running()
+    except CaseFailed as failure:
+        print("FAIL a11y: %s" % failure)
+        return 1
+    print("PASS a11y")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,106 @@
+// The plot put into words: what a pupil hears of the plot for the lessons
+// that the lesson itself names as the ones to look at, the rounding for
+// reading, and the lesson left untouched.
+
+#include "lesson_builders.h"
+#include "plot/plot_description.h"
+
+#include <QtTest>
+
+class TestPlotDescription : public QObject {
+    Q_OBJECT
+private slots:
+    void readsThePlot_data();
+    void readsThePlot();
+    void readableNumbers_data();
+    void readableNumbers();
+};
+
+void TestPlotDescription::readsThePlot_data()
+{
+    QTest::addColumn<int>("a");
+    QTest::addColumn<int>("b");
+    QTest::addColumn<int>("c");
+    QTest::addColumn<int>("zahyoMax");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("toggles"); // 0 one tangent, 1 two, 2 two and the chord
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("start") << 1 << 0 << 0 << 20 << 50 << 0
+                           << "曲線 y=x^3。表示範囲 x、y とも -10 から 10。変曲点 (0, 0)。"
+                              "接点 (0, 0)、傾き 0、接線 y=0。";
+    QTest::newRow("(2, 8) with both aids")
+        << 1 << 0 << 0 << 20 << 80 << 2
+        << "曲線 y=x^3。表示範囲 x、y とも -10 から 10。変曲点 (0, 0)。"
+           "接点 (2, 8)、傾き 12、接線 y=12x-16。対称な点 (-2, -8) での接線 y=12x+16。"
+           "補助線 (2, 8) と (-2, -8) を結ぶ線分。";
+    QTest::newRow("rounded for reading")
+        << 1 << 0 << 0 << 20 << 55 << 1
+        << "曲線 y=x^3。表示範囲 x、y とも -10 から 10。変曲点 (0, 0)。"
+           "接点 (0.33, 0.04)、傾き 0.33、接線 y=0.33x-0.07。"
+           "対称な点 (-0.33, -0.04) での接線 y=0.33x+0.07。";
+    QTest::newRow("tangent hidden by its guard")
+        << 1 << 0 << 0 << 20 << 91 << 2
+        << "曲線 y=x^3。表示範囲 x、y とも -10 から 10。変曲点 (0, 0)。"
+           "接点 (2.73, 20.42) が表示範囲から上下に離れすぎているため、接線は表示されていません。";
+    QTest::newRow("guard at equality, point above the view")
+        << 1 << 0 << 6 << 20 << 80 << 0
+        << "曲線 y=x^3+6x。表示範囲 x、y とも -10 から 10。変曲点 (0, 0)。"
+           "接点 (2, 20)（表示範囲の外）、傾き 18、接線 y=18x-16。";
+    QTest::newRow("inflection point below the view")
+        << 1 << -9 << 0 << 7 << 50 << 0
+        << "曲線 y=x^3-9x^2。表示範囲 x、y とも -3.5 から 3.5。"
+           "変曲点 (3, -54) は表示範囲の外。"
+           "接点 (3, -54) が表示範囲から上下に離れすぎているため、接線は表示されていません。";
+    QTest::newRow("slope -1") << -1 << 0 << 0 << 4 << 75 << 0
+                              << "曲線 y=-x^3。表示範囲 x、y とも -2 から 2。変曲点 (0, 0)。"
+                                 "接点 (1, -1)、傾き -3、接線 y=-3x+2。";
+    QTest::newRow("no lesson yet") << 1 << 0 << 0 << 0 << 50 << 0 << "曲線はまだありません。";
+}
+
+void TestPlotDescription::readsThePlot()
+{
+    QFETCH(int, a);
+    QFETCH(int, b);
+    QFETCH(int, c);
+    QFETCH(int, zahyoMax);
+    QFETCH(int, position);
+    QFETCH(int, toggles);
+    QFETCH(QString, expected);
+    LessonState lesson = ConfirmedLesson(a, b, c, 0, zahyoMax, position);
+    if (zahyoMax == 0)
+        lesson.SettenPt = lesson.TenvoriPt;
+    lesson.SessenSu2 = toggles >= 1;
+    lesson.HojosenAri = toggles >= 2;
+    const LessonState before = lesson;
+
+    QCOMPARE(QString::fromStdString(PlotDescription(lesson)), expected);
+    QVERIFY(lesson.SettenPt == before.SettenPt && lesson.TenvoriPt == before.TenvoriPt);
+
+    // What is said after a change is taken from the same reading.
+    const QString spoken =
+        QString::fromStdString(ChangeAnnouncement(lesson, LessonChange::TangentPoint));
+    QVERIFY2(spoken.isEmpty() == (zahyoMax == 0), qPrintable(spoken));
+    QVERIFY2(expected.contains(spoken), qPrintable(spoken));
+}
+
+void TestPlotDescription::readableNumbers_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("read");
+    QTest::newRow("whole") << 20.0 << "20";
+    QTest::newRow("half") << -9.5 << "-9.5";
+    QTest::newRow("third") << 3.3333333 << "3.33";
+    QTest::newRow("rounded up") << 37.037033 << "37.04";
+    QTest::newRow("tiny negative") << -0.001 << "0";
+    QTest::newRow("half a hundredth") << -2.125 << "-2.13";
+}
+
+void TestPlotDescription::readableNumbers()
+{
+    QFETCH(double, value);
+    QFETCH(QString, read);
+    QCOMPARE(QString::fromStdString(ReadableNumber(value)), read);
+}
+
+QTEST_MAIN(TestPlotDescription)
+#include "test_plot_description.moc"
