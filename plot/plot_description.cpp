@@ -3,31 +3,30 @@
 #include "entry/confirmation.h"
 #include "lesson/curve.h"
 #include "plot/layer_arithmetic.h"
-#include "plot/plot_layers.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <initializer_list>
 
 std::string ReadableNumber(long double value)
 {
-    // to_chars, not printf: the C locale of a Qt program follows the desktop
-    // and may write a decimal comma.
-    char buffer[64];
-    const long double rounded = std::round(value * 100.0L) / 100.0L;
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, 2);
-    if (error != std::errc())
+    // Worked out in whole hundredths and written digit by digit: no locale
+    // can put a decimal comma in (the C locale of a Qt program follows the
+    // desktop), and no C++ library is needed that formats long double.
+    const long double hundredths = std::round(value * 100.0L);
+    if (!(std::fabs(hundredths) < 1.0e18L))
         return "?";
-    std::string text(buffer, end);
-    while (text.back() == '0')
-        text.pop_back();
-    if (text.back() == '.')
-        text.pop_back();
-    if (text == "-0")
-        text = "0";
-    return text;
+    const auto count = static_cast<int64_t>(hundredths);
+    const uint64_t magnitude = count < 0 ? static_cast<uint64_t>(-count) : count;
+    std::string text = std::to_string(magnitude / 100);
+    const auto fraction = static_cast<unsigned>(magnitude % 100);
+    if (fraction != 0) {
+        text += '.';
+        text += static_cast<char>('0' + fraction / 10);
+        if (fraction % 10 != 0)
+            text += static_cast<char>('0' + fraction % 10);
+    }
+    return count < 0 ? "-" + text : text;
 }
 
 namespace {
@@ -65,6 +64,12 @@ bool InView(long double x, long double y, int32_t zahyoMax)
     return std::fabs(x) <= half && std::fabs(y) <= half;
 }
 
+// The symmetric point's abscissa, as the tangent layer forms it.
+float SymmetricX(const LessonState& lesson)
+{
+    return SymmetricXOf<Extended>(lesson.TenvoriPt.x, lesson.SettenPt.x);
+}
+
 // A slope as a long double, for reading: exactly its extended value, since
 // long double is the x87's format or, on other targets, a wider one.
 long double Wide(Extended value)
@@ -74,12 +79,6 @@ long double Wide(Extended value)
     const long double magnitude =
         std::ldexp(static_cast<long double>(bits.significand), exponent - 16383 - 63);
     return (bits.signExponent & 0x8000) != 0 ? -magnitude : magnitude;
-}
-
-// The symmetric point's abscissa, as the tangent layer forms it.
-float SymmetricX(const LessonState& lesson)
-{
-    return SymmetricXOf<Extended>(lesson.TenvoriPt.x, lesson.SettenPt.x);
 }
 
 std::string Joined(std::initializer_list<const std::string*> parts)
@@ -114,14 +113,13 @@ PlotReading ReadPlot(const LessonState& lesson)
     // The tangent layer's own guard: only the tangent point's height hides it.
     const float x0 = lesson.SettenPt.x;
     const float y0 = static_cast<float>(Fx(lesson, x0));
-    if (!TangentLayerShown(lesson, lesson.SettenPt)) {
+    if (static_cast<long double>(zahyoMax) <
+        std::fabs(static_cast<long double>(lesson.SettenPt.y))) {
         reading.tangent = "接点 " + Point(x0, y0) +
                           " が表示範囲から上下に離れすぎているため、接線は表示されていません";
         return reading;
     }
-    // The slope is read, not stored: to two decimals, single precision is
-    // plenty.
-    const long double m0 = static_cast<float>(Dfx(lesson, x0));
+    const long double m0 = Wide(Dfx(lesson, x0));
     reading.tangent = "接点 " + Point(x0, y0);
     if (!InView(x0, y0, zahyoMax))
         reading.tangent += "（表示範囲の外）";
@@ -131,7 +129,7 @@ PlotReading ReadPlot(const LessonState& lesson)
     const float y1 = static_cast<float>(Fx(lesson, x1));
     if (lesson.SessenSu2) {
         reading.secondTangent = "対称な点 " + Point(x1, y1) + " での接線 " +
-                                LineEquation(x1, y1, static_cast<float>(Dfx(lesson, x1)));
+                                LineEquation(x1, y1, Wide(Dfx(lesson, x1)));
     }
     if (lesson.HojosenAri)
         reading.chord = "補助線 " + Point(x0, y0) + " と " + Point(x1, y1) + " を結ぶ線分";
