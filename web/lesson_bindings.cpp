@@ -2,6 +2,7 @@
 // per control event, and the texts, colours and the plot's geometry read back.
 
 #include "entry/lesson_session.h"
+#include "plot/plot_description.h"
 #include "plot/plot_layers.h"
 
 #include <emscripten/bind.h>
@@ -66,6 +67,17 @@ public:
     int tangentPosition() const { return session_.tangentPosition(); }
     int zahyoMax() const { return session_.lesson().ZahyoMax; }
 
+    // The plot put into words, and what to say after a change (the numbers
+    // of LessonChange: 0 confirmed, 1 second tangent, 2 chord, 3 zoom,
+    // 4 tangent point).
+    std::string description() const { return PlotDescription(session_.lesson()); }
+    std::string announcement(int change) const
+    {
+        if (change < 0 || change > static_cast<int>(LessonChange::TangentPoint))
+            return {};
+        return ChangeAnnouncement(session_.lesson(), static_cast<LessonChange>(change));
+    }
+
     // The views stay valid until the next call that reads a plot.
     emscripten::val plot(int width, int height)
     {
@@ -120,6 +132,8 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .function("zoomPosition", &WebLesson::zoomPosition)
         .function("tangentPosition", &WebLesson::tangentPosition)
         .function("zahyoMax", &WebLesson::zahyoMax)
+        .function("description", &WebLesson::description)
+        .function("announcement", &WebLesson::announcement)
         .function("plot", &WebLesson::plot)
         .function("plotBase", &WebLesson::plotBase)
         .function("tangentLayer", &WebLesson::tangentLayer);

@@ -45,6 +45,7 @@ function paint() {
   }
   ctx.drawImage(base, 0, 0);
   drawGeometry(ctx, scale, readGeometry(lesson.tangentLayer(PLOT_SIZE, PLOT_SIZE)));
+  $("plotDescription").textContent = lesson.description();
   canvas.dataset.painted = String(Number(canvas.dataset.painted || 0) + 1);
   if (canvas.dataset.painted === "1") performance.mark("tavrine-first-plot");
 }
@@ -73,18 +74,23 @@ function showControls() {
   });
   zoomBar.setPosition(lesson.zoomPosition());
   tangentBar.setPosition(lesson.tangentPosition());
-  $("plotDescription").textContent = `${lesson.equationText()}、表示範囲 ±${lesson.zahyoMax() / 2}`;
 }
 
-const zoomBar = new ScrollBar($("ScrollBar1"), lesson.zoomPosition(), (position) => {
+// What the lesson says after a change, numbered as in the core.
+const Change = Object.freeze({ Confirmed: 0, SecondTangent: 1, Chord: 2, Zoom: 3, TangentPoint: 4 });
+
+
+// A slider speaks once it comes to rest, not at every step.
+const zoomBar = new ScrollBar($("ScrollBar1"), lesson.zoomPosition(), (position, ended) => {
   lesson.ScrollBar1Scroll(position);
   baseStale = true;
   paint();
-  showControls();
+  if (ended) announce(lesson.announcement(Change.Zoom));
 });
-const tangentBar = new ScrollBar($("ScrollBar2"), lesson.tangentPosition(), (position) => {
+const tangentBar = new ScrollBar($("ScrollBar2"), lesson.tangentPosition(), (position, ended) => {
   lesson.ScrollBar2Scroll(position);
   paint();
+  if (ended) announce(lesson.announcement(Change.TangentPoint));
 });
 
 function wire(id, handler) {
@@ -95,30 +101,43 @@ function wire(id, handler) {
   });
 }
 
-for (let digit = 1; digit <= 9; ++digit) wire(`Btn0${digit}`, () => lesson.DigitClick(digit));
-wire("Btn00", () => lesson.Btn00Click());
-wire("BtnMinus", () => lesson.BtnMinusClick());
+// After a key or a selector: the coefficient being typed, as its label reads.
+function announceEntry() {
+  const target = lesson.latchedSelector();
+  if (target >= 1 && target <= 4)
+    announce(`係数 ${"abcd"[target - 1]}：${lesson.coefficientLabel(target)}`);
+  else announce("曲線の方程式を選択");
+}
+
+for (let digit = 1; digit <= 9; ++digit) {
+  wire(`Btn0${digit}`, () => { lesson.DigitClick(digit); announceEntry(); });
+}
+wire("Btn00", () => { lesson.Btn00Click(); announceEntry(); });
+wire("BtnMinus", () => { lesson.BtnMinusClick(); announceEntry(); });
 wire("BtnKettei", () => {
   if (lesson.BtnKetteiClick()) {
     baseStale = true;
     paint();
-    announce(lesson.equationText());
+    announce(lesson.announcement(Change.Confirmed));
+  } else {
+    // A refused confirmation changes nothing on screen; say why.
+    announce("決定できません。符号だけの係数があります");
   }
 });
 selectorIds.forEach((id, k) => {
   // Speed buttons never take the keyboard focus.
   $(id).addEventListener("mousedown", (e) => e.preventDefault());
-  wire(id, () => lesson.SelectorClick(k + 1));
+  wire(id, () => { lesson.SelectorClick(k + 1); announceEntry(); });
 });
 wire("BBtnSessenSu", () => {
   lesson.BBtnSessenSuClick();
   paint();
-  announce(lesson.toggleCaption(1));
+  announce(lesson.announcement(Change.SecondTangent));
 });
 wire("BBtnHojosen", () => {
   lesson.BBtnHojosenClick();
   paint();
-  announce(lesson.toggleCaption(2));
+  announce(lesson.announcement(Change.Chord));
 });
 
 // "終　了": the lesson ends; the browser closes the tab where it lets a page

@@ -1,7 +1,8 @@
 // A horizontal scroll bar of the desktop's kind, positions 0..100 with a
 // step of 1 for its arrows, its trough and the keys. Every user move calls
-// onScroll(position); when the move ends (key or button released, thumb let
-// go) onScroll runs once more with the position it ended on. Setting the
+// onScroll(position, false); when the move ends (key or button released,
+// thumb let go) onScroll(position, true) runs once more with the position it
+// ended on. Setting the
 // position from the program calls nothing.
 
 const MAX = 100;
@@ -64,7 +65,7 @@ export class ScrollBar {
   scrollTo(position) {
     this.moving = true;
     this.position = Math.min(MAX, Math.max(0, position));
-    this.onScroll(this.position);
+    this.onScroll(this.position, false);
     this.show();
   }
 
@@ -72,7 +73,7 @@ export class ScrollBar {
     if (!this.moving) return;
     this.moving = false;
     this.dragOffset = null;
-    this.onScroll(this.position);
+    this.onScroll(this.position, true);
     this.show();
   }
 

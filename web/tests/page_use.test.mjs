@@ -120,7 +120,9 @@ test("keypad entry, a refused bare minus, the equation text", async () => {
     assert.equal(await pressed(page, "SbnKeisuC"), "true");
     assert.equal(await pressed(page, "SbnKeisuB"), "false");
     assert.equal(await color(page, "SbnKeisuC"), "rgb(255, 0, 0)");
-    assert.equal(await page.textContent("#announcer"), "y=x^3-3x^2");
+    // Said and described in words: the new equation and its inflection point.
+    assert.match(await page.textContent("#announcer"), /^決定。曲線 y=x\^3-3x\^2。/);
+    assert.match(await page.textContent("#plotDescription"), /変曲点 \(1, -2\)。/);
     await expectTangentLayer(page, "b - 3 K", { second: false, chord: false });
 
     // d = "-" alone: "決定" is refused and nothing is drawn again.
@@ -130,6 +132,7 @@ test("keypad entry, a refused bare minus, the equation text", async () => {
     await page.click("#BtnKettei");
     assert.equal(await text(page, "LblKeisuD"), "-");
     assert.equal(await text(page, "LblSiki"), "y=x^3-3x^2");
+    assert.equal(await page.textContent("#announcer"), "決定できません。符号だけの係数があります");
     assert.equal(await pressed(page, "SbnKeisuD"), "true");
     assert.equal(await page.getAttribute("#PaintBox1", "data-painted"), painted);
     // a takes no "０"; the equation button takes no digits.
@@ -160,6 +163,8 @@ test("the zoom keys and the tangent slider", async () => {
     assert.equal(await keys("ScrollBar1", "Home", "ArrowLeft"), "0");
     assert.equal(await keys("ScrollBar1", "ArrowRight", "ArrowDown", "PageDown"), "3");
     await expectTangentLayer(page, "z3", { second: false, chord: false });
+    // Once the slider rests, the new range is said: 3 gives a view 35 wide.
+    assert.match(await page.textContent("#announcer"), /^表示範囲 x、y とも -17.5 から 17.5。/);
     // At the right end the view is -2..2: the grid's lines stand 165 pixels apart.
     await keys("ScrollBar1", "End");
     const pixel = await canvasPixels(page);
