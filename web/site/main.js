@@ -150,6 +150,16 @@ $("BtnSyuryo").addEventListener("click", () => {
   ended.hidden = false;
 });
 
+// No control takes the digits or "-": from wherever the focus is, they press
+// the keypad's key. With Ctrl, Alt or Meta a key is a shortcut, not a digit.
+document.addEventListener("keydown", (e) => {
+  if (e.ctrlKey || e.altKey || e.metaKey) return;
+  const key = /^[0-9]$/.test(e.key) ? $(`Btn0${e.key}`) : e.key === "-" ? $("BtnMinus") : null;
+  if (!key) return;
+  e.preventDefault();
+  key.click();
+});
+
 // The keyboard order runs round within the lesson, as in the desktop window.
 document.addEventListener("keydown", (e) => {
   if (e.key !== "Tab") return;

@@ -145,6 +145,12 @@ test("keypad entry, a refused bare minus, the equation text", async () => {
     assert.deepEqual(
       await Promise.all(["LblKeisuA", "LblKeisuB", "LblKeisuC", "LblKeisuD"].map((id) => text(page, id))),
       ["1", "-3", "0", "-"]);
+    // The keyboard's own digits and "-" press the keypad's keys.
+    await page.click("#SbnKeisuC");
+    await page.keyboard.press("-");
+    await page.keyboard.press("4");
+    assert.equal(await text(page, "LblKeisuC"), "-4");
+    assert.equal(await page.textContent("#announcer"), "係数 c：-4");
   } finally {
     await close();
   }
