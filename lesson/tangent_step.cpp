@@ -23,11 +23,8 @@ int32_t TangentStepDivisor(int32_t zahyoMax)
 
 float TangentPointX(const LessonState& lesson, int32_t position)
 {
-    const int32_t divisor = TangentStepDivisor(lesson.ZahyoMax);
-    const int32_t product = (position - 50) * lesson.ZahyoMax;
-    return static_cast<float>(static_cast<long double>(product) /
-                                  static_cast<long double>(divisor) +
-                              static_cast<long double>(lesson.TenvoriPt.x));
+    return TangentPointXOf<Extended>(position, lesson.ZahyoMax, TangentStepDivisor(lesson.ZahyoMax),
+                                     lesson.TenvoriPt.x);
 }
 
 void MoveTangentPoint(LessonState& lesson, int32_t position)

@@ -7,6 +7,16 @@
 // view scale so that a step stays between about 0.03 and 0.08 units.
 int32_t TangentStepDivisor(int32_t zahyoMax);
 
+// The tangent point's x for slider position `position`: the offset
+// (position - 50) * ZahyoMax over the divisor, plus the inflection point's x,
+// both in extended precision and rounded once to single.
+template <typename Real>
+float TangentPointXOf(int32_t position, int32_t zahyoMax, int32_t divisor, float inflectionX)
+{
+    const int32_t product = (position - 50) * zahyoMax;
+    return static_cast<float>(Real(product) / Real(divisor) + Real(inflectionX));
+}
+
 // The x of the tangent point at slider position `position` and the lesson's
 // view scale: position 50 is the inflection point.
 float TangentPointX(const LessonState& lesson, int32_t position);

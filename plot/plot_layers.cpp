@@ -2,8 +2,7 @@
 
 #include "lesson/colors.h"
 #include "lesson/curve.h"
-
-#include <cmath>
+#include "plot/layer_arithmetic.h"
 
 namespace {
 constexpr int kCurvePoints = 1000;
@@ -42,13 +41,13 @@ void PlotLayers::Kyokusen_Dsp(int32_t a, int32_t b, int32_t c, int32_t d)
 
     const int32_t max = lesson_.ZahyoMax;
     float x = static_cast<float>(-max);
-    const float step = static_cast<float>(static_cast<long double>(2 * max) / 1000.0L);
+    const float step = CurveStepOf<Extended>(max);
     std::vector<DotPoint> points;
     points.reserve(kCurvePoints);
     for (int k = 0; k < kCurvePoints; ++k) {
         // x advances before each point, so the rounding of the single sums
         // accumulates and the first point is one step in from -ZahyoMax.
-        x = static_cast<float>(static_cast<long double>(x) + step);
+        x = NextCurveXOf<Extended>(x, step);
         const float y = static_cast<float>(CubicValue(a, b, c, d, x));
         points.push_back(mapping_.Map(x, y));
     }
@@ -68,10 +67,10 @@ void PlotLayers::Tenvori_Dsp(TZahyoR p)
 
 void PlotLayers::tangentAt(float x, float y)
 {
-    const long double max = lesson_.ZahyoMax;
-    const long double m = Dfx(lesson_, x);
-    const float leftY = static_cast<float>(y + m * (-max - x));
-    const float rightY = static_cast<float>(y + m * (max - x));
+    const int32_t max = lesson_.ZahyoMax;
+    const Extended m = Dfx(lesson_, x);
+    const float leftY = TangentEndYOf(x, y, m, -max);
+    const float rightY = TangentEndYOf(x, y, m, max);
     out_.moveTo(mapping_.Map(static_cast<float>(-max), leftY));
     out_.lineTo(mapping_.Map(static_cast<float>(max), rightY));
 }
@@ -80,7 +79,7 @@ bool TangentLayerShown(const LessonState& lesson, TZahyoR p)
 {
     // Only the tangent point's height hides the layer: a point far above or
     // below would give nothing to look at. Equality still draws.
-    return !(static_cast<long double>(lesson.ZahyoMax) < std::fabs(static_cast<long double>(p.y)));
+    return TangentShownOf<Extended>(lesson.ZahyoMax, p.y);
 }
 
 void PlotLayers::Sessen_Dsp(TZahyoR p)
@@ -94,7 +93,7 @@ void PlotLayers::Sessen_Dsp(TZahyoR p)
     tangentAt(x0, y0);
 
     // The point symmetric to the tangent point about the inflection point.
-    const float x1 = static_cast<float>(2 * static_cast<long double>(lesson_.TenvoriPt.x) - x0);
+    const float x1 = SymmetricXOf<Extended>(lesson_.TenvoriPt.x, x0);
     if (lesson_.SessenSu2) {
         out_.setPenColor(Bgr::Purple);
         tangentAt(x1, static_cast<float>(Fx(lesson_, x1)));

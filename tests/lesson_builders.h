@@ -4,11 +4,11 @@
 // arithmetic written out here on its own, to check the program's against.
 
 #include "lesson/curve.h"
+#include "lesson/extended.h"
 #include "lesson/tangent_step.h"
 
 #include <bit>
 #include <cstdint>
-#include <cstring>
 
 // The cubic a, b, c, d confirmed at view scale zahyoMax, with the tangent
 // slider at `position` (50 is the inflection point).
@@ -27,12 +27,12 @@ inline LessonState ConfirmedLesson(int a, int b, int c, int d, int zahyoMax = 0,
 
 // ((a*x)*x)*x + (b*x)*x, then + c*x, then + d, every step in extended
 // precision.
-inline long double ReferenceCubic(int a, int b, int c, int d, float x)
+inline Extended ReferenceCubic(int a, int b, int c, int d, float x)
 {
-    const long double lx = x;
-    const long double cubic = ((a * lx) * lx) * lx;
-    const long double square = (b * lx) * lx;
-    return ((cubic + square) + c * lx) + d;
+    const Extended lx(x);
+    const Extended cubic = ((Extended(a) * lx) * lx) * lx;
+    const Extended square = (Extended(b) * lx) * lx;
+    return ((cubic + square) + Extended(c) * lx) + Extended(d);
 }
 
 inline bool SameBits(float a, float b)
@@ -40,8 +40,7 @@ inline bool SameBits(float a, float b)
     return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b);
 }
 
-// The extended value lives in the first ten bytes; the rest is padding.
-inline bool SameBits(long double a, long double b)
+inline bool SameBits(Extended a, Extended b)
 {
-    return std::memcmp(&a, &b, 10) == 0;
+    return a.bits() == b.bits();
 }

@@ -7,11 +7,7 @@
 #include <QtTest>
 
 #include <bit>
-#include <cstring>
 #include <limits>
-
-static_assert(std::numeric_limits<long double>::digits == 64,
-              "the lesson arithmetic needs the x87 extended format");
 
 namespace {
 QByteArray Bits(float v)
@@ -21,10 +17,10 @@ QByteArray Bits(float v)
 }
 
 // (3a*x)*x, then + 2b*x, then + c.
-long double ReferenceSlope(int a, int b, int c, float x)
+Extended ReferenceSlope(int a, int b, int c, float x)
 {
-    const long double lx = x;
-    return (((3 * a) * lx) * lx + (2 * b) * lx) + c;
+    const Extended lx(x);
+    return ((Extended(3 * a) * lx) * lx + Extended(2 * b) * lx) + Extended(c);
 }
 
 #define COMPARE_BITS(actual, expected)                                                             \
@@ -154,7 +150,7 @@ void TestCurve::valuesBitForBit()
                         -19.96f,      20.000154f,    1.0e-3f,  9.00000191f, 0.333333343f,
                         -7.77777767f, 1.0e-20f,      123.456f, -0.5f,       3.0f};
     for (float x : xs) {
-        const long double value = Fx(s, x);
+        const Extended value = Fx(s, x);
         QVERIFY2(SameBits(value, ReferenceCubic(a, b, c, d, x)), qPrintable(Bits(x)));
         QVERIFY2(SameBits(CubicValue(a, b, c, d, x), value), qPrintable(Bits(x)));
         QVERIFY2(SameBits(Dfx(s, x), ReferenceSlope(a, b, c, x)), qPrintable(Bits(x)));
@@ -167,8 +163,8 @@ void TestCurve::evaluationOrderDecidesTheStoredValue()
     // the last bit of the stored single depends on the order of the sums.
     const LessonState s = ConfirmedLesson(1, -9, 0, 0);
     const float x = 0x1.200004p+3f; // 9.00000191
-    const long double lx = x;
-    const float horner = static_cast<float>(((lx - 9) * lx) * lx);
+    const Extended lx(x);
+    const float horner = static_cast<float>(((lx - Extended(9)) * lx) * lx);
     QVERIFY(!SameBits(horner, 0x1.440008p-13f));
 
     COMPARE_BITS(static_cast<float>(Fx(s, x)), 0x1.440008p-13f);
@@ -176,7 +172,7 @@ void TestCurve::evaluationOrderDecidesTheStoredValue()
 
     // The slope at the tangent point of the starting lesson's slider
     // position 80 is exactly 12.
-    QVERIFY(SameBits(Dfx(ConfirmedLesson(1, 0, 0, 0), 2.0f), 12.0L));
+    QVERIFY(SameBits(Dfx(ConfirmedLesson(1, 0, 0, 0), 2.0f), Extended(12)));
 }
 
 QTEST_APPLESS_MAIN(TestCurve)

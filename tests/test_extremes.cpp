@@ -168,10 +168,10 @@ void TestExtremes::everyReachablePixelIsExact()
         };
         for (int32_t zoom = 4; zoom <= 36; ++zoom) {
             const ZahyoMapping mapping(zoom, 660, 660);
-            const float step = static_cast<float>(static_cast<long double>(2 * zoom) / 1000.0L);
+            const float step = static_cast<float>(Extended(2 * zoom) / Extended(1000));
             float x = static_cast<float>(-zoom);
             for (int k = 0; k < 1000; ++k) {
-                x = static_cast<float>(static_cast<long double>(x) + step);
+                x = static_cast<float>(Extended(x) + Extended(step));
                 if (!check(mapping, x, static_cast<float>(Fx(s, x))))
                     QFAIL(qPrintable(QString("%1 at %2, x = %3").arg(name()).arg(zoom).arg(x)));
             }
@@ -182,12 +182,13 @@ void TestExtremes::everyReachablePixelIsExact()
                 MoveTangentPoint(s, position);
                 const float x0 = s.SettenPt.x;
                 const float y0 = s.SettenPt.y;
-                const long double slope = Dfx(s, x0);
+                const Extended slope = Dfx(s, x0);
                 for (int32_t zoom = 4; zoom <= 36; ++zoom) {
                     const ZahyoMapping mapping(zoom, 660, 660);
                     for (int side : {-1, 1}) {
-                        const long double end = side * zoom;
-                        const float y = static_cast<float>(y0 + slope * (end - x0));
+                        const int32_t end = side * zoom;
+                        const float y = static_cast<float>(Extended(y0) +
+                                                           slope * (Extended(end) - Extended(x0)));
                         if (!check(mapping, static_cast<float>(end), y))
                             QFAIL(qPrintable(QString("%1, tangent at %2 (zoom %3) seen at %4")
                                                  .arg(name())

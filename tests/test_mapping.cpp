@@ -27,7 +27,7 @@ QByteArray Describe(TZahyoR p)
 TZahyoR ExpectedTangentPoint(int a, int b, int c, int d, float inflectionX, int offset,
                              int zahyoMax, int divisor)
 {
-    const long double x = static_cast<long double>(offset * zahyoMax) / divisor + inflectionX;
+    const Extended x = Extended(offset * zahyoMax) / Extended(divisor) + Extended(inflectionX);
     const float sx = static_cast<float>(x);
     return TZahyoR{sx, static_cast<float>(ReferenceCubic(a, b, c, d, sx))};
 }
@@ -82,32 +82,32 @@ private slots:
 
 void TestMapping::roundoff_data()
 {
-    QTest::addColumn<double>("value");
+    QTest::addColumn<float>("value");
     QTest::addColumn<int>("expected");
 
-    QTest::newRow("2.5") << 2.5 << 3;
-    QTest::newRow("-2.5") << -2.5 << -3;
-    QTest::newRow("0.5") << 0.5 << 1;
-    QTest::newRow("-0.5") << -0.5 << -1;
-    QTest::newRow("0.49999") << 0.49999 << 0;
-    QTest::newRow("-0.49999") << -0.49999 << 0;
-    QTest::newRow("0") << 0.0 << 0;
-    QTest::newRow("-0") << -0.0 << 0;
-    QTest::newRow("412.5") << 412.5 << 413;
-    QTest::newRow("247.5") << 247.5 << 248;
-    QTest::newRow("1.5") << 1.5 << 2;
-    QTest::newRow("-1.5") << -1.5 << -2;
-    QTest::newRow("641.666") << 641.6666666 << 642;
-    QTest::newRow("-7062.4") << -7062.4 << -7062;
-    QTest::newRow("7999999.5") << 7999999.5 << 8000000;
-    QTest::newRow("-7999999.5") << -7999999.5 << -8000000;
+    QTest::newRow("2.5") << 2.5f << 3;
+    QTest::newRow("-2.5") << -2.5f << -3;
+    QTest::newRow("0.5") << 0.5f << 1;
+    QTest::newRow("-0.5") << -0.5f << -1;
+    QTest::newRow("0.49999") << 0.49999f << 0;
+    QTest::newRow("-0.49999") << -0.49999f << 0;
+    QTest::newRow("0") << 0.0f << 0;
+    QTest::newRow("-0") << -0.0f << 0;
+    QTest::newRow("412.5") << 412.5f << 413;
+    QTest::newRow("247.5") << 247.5f << 248;
+    QTest::newRow("1.5") << 1.5f << 2;
+    QTest::newRow("-1.5") << -1.5f << -2;
+    QTest::newRow("641.666") << 641.6666666f << 642;
+    QTest::newRow("-7062.4") << -7062.4f << -7062;
+    QTest::newRow("7999999.5") << 7999999.5f << 8000000;
+    QTest::newRow("-7999999.5") << -7999999.5f << -8000000;
 }
 
 void TestMapping::roundoff()
 {
-    QFETCH(double, value);
+    QFETCH(float, value);
     QFETCH(int, expected);
-    QCOMPARE(Roundoff(value), expected);
+    QCOMPARE(Roundoff(Extended(value)), expected);
 }
 
 void TestMapping::roundoffAddsTheHalfInExtendedPrecision()
@@ -115,20 +115,20 @@ void TestMapping::roundoffAddsTheHalfInExtendedPrecision()
     // 0.5 - 2^-66 plus 0.5 is not representable and rounds up to 1, so the
     // value just below a half still goes up, as with the add-and-truncate
     // rule on the x87.
-    const long double belowHalf = std::nextafter(0.5L, 0.0L);
+    const Extended belowHalf = Extended::FromBits({~uint64_t{0}, 0x3FFD});
     QCOMPARE(Roundoff(belowHalf), 1);
     QCOMPARE(Roundoff(-belowHalf), -1);
     // Further below, it does not.
-    QCOMPARE(Roundoff(0.5L - 0x1p-60L), 0);
-    QCOMPARE(Roundoff(-0.5L + 0x1p-60L), 0);
+    QCOMPARE(Roundoff(Extended(0.5f) - Extended(0x1p-60f)), 0);
+    QCOMPARE(Roundoff(Extended(-0.5f) + Extended(0x1p-60f)), 0);
 }
 
 void TestMapping::roundoffKeepsTheLow32Bits()
 {
-    QCOMPARE(Roundoff(4294967301.0L), 5);
-    QCOMPARE(Roundoff(2147483648.0L), std::numeric_limits<int32_t>::min());
-    QCOMPARE(Roundoff(-2147483649.0L), std::numeric_limits<int32_t>::max());
-    QCOMPARE(Roundoff(-4294967296.4L), 0);
+    QCOMPARE(Roundoff(Extended(int64_t{4294967301})), 5);
+    QCOMPARE(Roundoff(Extended(int64_t{2147483648})), std::numeric_limits<int32_t>::min());
+    QCOMPARE(Roundoff(Extended(int64_t{-2147483649})), std::numeric_limits<int32_t>::max());
+    QCOMPARE(Roundoff(Extended(int64_t{-42949672964}) / Extended(10)), 0);
 }
 
 void TestMapping::roundoffBeyondRangeDoesNotFail()
@@ -137,14 +137,15 @@ void TestMapping::roundoffBeyondRangeDoesNotFail()
     // bits are taken; no lesson gets there.
     constexpr int32_t lowOfMax = -1; // 0x7FFFFFFF'FFFFFFFF
     constexpr int32_t lowOfMin = 0;  // 0x80000000'00000000
-    QCOMPARE(Roundoff(1.0e30L), lowOfMax);
-    QCOMPARE(Roundoff(0x1p63L), lowOfMax);
-    QCOMPARE(Roundoff(std::numeric_limits<long double>::infinity()), lowOfMax);
-    QCOMPARE(Roundoff(-1.0e30L), lowOfMin);
-    QCOMPARE(Roundoff(-std::numeric_limits<long double>::infinity()), lowOfMin);
-    QCOMPARE(Roundoff(std::numeric_limits<long double>::max()), lowOfMax);
-    const int32_t nan = Roundoff(std::numeric_limits<long double>::quiet_NaN());
-    QCOMPARE(Roundoff(std::numeric_limits<long double>::quiet_NaN()), nan);
+    constexpr float infinity = std::numeric_limits<float>::infinity();
+    QCOMPARE(Roundoff(Extended(1.0e30f)), lowOfMax);
+    QCOMPARE(Roundoff(Extended(0x1p63f)), lowOfMax);
+    QCOMPARE(Roundoff(Extended(0x1p63f) - Extended(1)), lowOfMax);
+    QCOMPARE(Roundoff(Extended(infinity)), lowOfMax);
+    QCOMPARE(Roundoff(Extended(-1.0e30f)), lowOfMin);
+    QCOMPARE(Roundoff(Extended(-infinity)), lowOfMin);
+    QCOMPARE(Roundoff(Extended::FromBits({~uint64_t{0}, 0x7FFE})), lowOfMax); // the largest
+    QCOMPARE(Roundoff(Extended(std::numeric_limits<float>::quiet_NaN())), 0);
 }
 
 void TestMapping::zoomTable_data()

@@ -40,14 +40,14 @@ constexpr int kPaintStride = 1;
 
 // ---- The lesson's arithmetic, worked out on its own ----
 
-long double CurveValue(const CoefficientArray<int32_t>& k, float x)
+Extended CurveValue(const CoefficientArray<int32_t>& k, float x)
 {
     return ReferenceCubic(k[1], k[2], k[3], k[4], x);
 }
 
 TZahyoR InflectionPoint(const CoefficientArray<int32_t>& k)
 {
-    const float x = static_cast<float>(static_cast<long double>(-2 * k[2]) / (6 * k[1]));
+    const float x = static_cast<float>(Extended(-2 * k[2]) / Extended(6 * k[1]));
     return {x, static_cast<float>(CurveValue(k, x))};
 }
 
@@ -67,9 +67,8 @@ int32_t StepDivisor(int32_t scale)
 TZahyoR PointAtSliderPosition(const CoefficientArray<int32_t>& k, TZahyoR inflection, int position,
                               int32_t scale)
 {
-    const long double offset =
-        static_cast<long double>((position - 50) * scale) / StepDivisor(scale);
-    const float x = static_cast<float>(offset + inflection.x);
+    const Extended offset = Extended((position - 50) * scale) / Extended(StepDivisor(scale));
+    const float x = static_cast<float>(offset + Extended(inflection.x));
     return {x, static_cast<float>(CurveValue(k, x))};
 }
 
