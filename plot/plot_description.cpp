@@ -3,8 +3,8 @@
 #include "entry/confirmation.h"
 #include "lesson/curve.h"
 #include "plot/layer_arithmetic.h"
+#include "plot/plot_layers.h"
 
-#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -70,17 +70,6 @@ float SymmetricX(const LessonState& lesson)
     return SymmetricXOf<Extended>(lesson.TenvoriPt.x, lesson.SettenPt.x);
 }
 
-// A slope as a long double, for reading: exactly its extended value, since
-// long double is the x87's format or, on other targets, a wider one.
-long double Wide(Extended value)
-{
-    const ExtendedBits bits = value.bits();
-    const int exponent = std::max(bits.signExponent & 0x7FFF, 1);
-    const long double magnitude =
-        std::ldexp(static_cast<long double>(bits.significand), exponent - 16383 - 63);
-    return (bits.signExponent & 0x8000) != 0 ? -magnitude : magnitude;
-}
-
 std::string Joined(std::initializer_list<const std::string*> parts)
 {
     std::string text;
@@ -113,13 +102,14 @@ PlotReading ReadPlot(const LessonState& lesson)
     // The tangent layer's own guard: only the tangent point's height hides it.
     const float x0 = lesson.SettenPt.x;
     const float y0 = static_cast<float>(Fx(lesson, x0));
-    if (static_cast<long double>(zahyoMax) <
-        std::fabs(static_cast<long double>(lesson.SettenPt.y))) {
+    if (!TangentLayerShown(lesson, lesson.SettenPt)) {
         reading.tangent = "接点 " + Point(x0, y0) +
                           " が表示範囲から上下に離れすぎているため、接線は表示されていません";
         return reading;
     }
-    const long double m0 = Wide(Dfx(lesson, x0));
+    // The slope is read, not stored: to two decimals, single precision is
+    // plenty.
+    const long double m0 = static_cast<float>(Dfx(lesson, x0));
     reading.tangent = "接点 " + Point(x0, y0);
     if (!InView(x0, y0, zahyoMax))
         reading.tangent += "（表示範囲の外）";
@@ -129,7 +119,7 @@ PlotReading ReadPlot(const LessonState& lesson)
     const float y1 = static_cast<float>(Fx(lesson, x1));
     if (lesson.SessenSu2) {
         reading.secondTangent = "対称な点 " + Point(x1, y1) + " での接線 " +
-                                LineEquation(x1, y1, Wide(Dfx(lesson, x1)));
+                                LineEquation(x1, y1, static_cast<float>(Dfx(lesson, x1)));
     }
     if (lesson.HojosenAri)
         reading.chord = "補助線 " + Point(x0, y0) + " と " + Point(x1, y1) + " を結ぶ線分";

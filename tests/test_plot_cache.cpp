@@ -45,33 +45,35 @@ QImage Surface(qreal ratio, QPoint offset)
     return image;
 }
 
-QImage Cached(CachedPlot& plot, const LessonState& lesson, qreal ratio, QPoint offset)
+// The plot drawn by `paint` onto a surface at the ratio, with the window's
+// offset.
+template <typename Paint> QImage Drawn(qreal ratio, QPoint offset, Paint paint)
 {
     QImage image = Surface(ratio, offset);
     QPainter painter(&image);
     painter.translate(offset);
-    plot.paint(painter, lesson, QSize(kArea, kArea));
+    paint(painter);
     return image;
+}
+
+QImage Cached(CachedPlot& plot, const LessonState& lesson, qreal ratio, QPoint offset)
+{
+    return Drawn(ratio, offset,
+                 [&](QPainter& painter) { plot.paint(painter, lesson, QSize(kArea, kArea)); });
 }
 
 // Every layer straight onto the surface, as the program draws them.
 QImage Direct(const LessonState& lesson, qreal ratio, QPoint offset)
 {
-    QImage image = Surface(ratio, offset);
-    QPainter painter(&image);
-    painter.translate(offset);
-    PaintPlot(painter, lesson, kArea, kArea);
-    return image;
+    return Drawn(ratio, offset,
+                 [&](QPainter& painter) { PaintPlot(painter, lesson, kArea, kArea); });
 }
 
 // Every layer straight onto the surface, every item handed over whole.
 QImage Whole(const LessonState& lesson, qreal ratio, QPoint offset)
 {
-    QImage image = Surface(ratio, offset);
-    QPainter painter(&image);
-    painter.translate(offset);
-    PaintPlotReference(painter, lesson, kArea, kArea);
-    return image;
+    return Drawn(ratio, offset,
+                 [&](QPainter& painter) { PaintPlotReference(painter, lesson, kArea, kArea); });
 }
 
 // The first device pixel where the two differ, or, with a reach of 1, the
