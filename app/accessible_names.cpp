@@ -1,6 +1,6 @@
 #include "app/accessible_names.h"
 
-#include "app/control_table.h"
+#include "app/control_bindings.h"
 #include "app/sessen_form.h"
 
 #include <QAbstractButton>
@@ -45,10 +45,10 @@ void AddTableRelations(const QWidget* widget, QAccessible::Relation match, Relat
     };
     for (const ControlRow& other : ControlTable()) {
         if ((match & QAccessible::Labelled) && row->labelFor != nullptr &&
-            qstrcmp(other.objectName, row->labelFor) == 0)
+            qstrcmp(other.id, row->labelFor) == 0)
             add(other, QAccessible::Labelled);
         if ((match & QAccessible::Label) && other.labelFor != nullptr &&
-            qstrcmp(other.labelFor, row->objectName) == 0)
+            qstrcmp(other.labelFor, row->id) == 0)
             add(other, QAccessible::Label);
     }
 }
@@ -63,9 +63,7 @@ public:
         const ControlRow* row = RowOf(widget());
         if (t != QAccessible::Name || row == nullptr || row->nameKind != NameKind::LiveText)
             return QAccessibleWidget::text(t);
-        const QString lead = QString::fromUtf8(row->accessibleName);
-        const QString shown = ShownText(widget());
-        return shown.isEmpty() ? lead : lead + QStringLiteral("：") + shown;
+        return QString::fromStdString(ControlName(*row, ShownText(widget()).toStdString()));
     }
 
     QAccessible::State state() const override
@@ -249,9 +247,8 @@ void NameControlsForScreenReaders(TSessen_Form& form)
     // Looked up before Qt's own factories.
     QAccessible::installFactory(&LessonFactory);
 
-    form.setAccessibleName(QStringLiteral("Tavrine 三次関数と接線"));
-    form.setAccessibleDescription(
-        QStringLiteral("三次関数の係数を入力して、グラフと変曲点、接線を調べるウィンドウ"));
+    form.setAccessibleName(QString::fromUtf8(kLessonName));
+    form.setAccessibleDescription(QString::fromUtf8(kLessonDescription));
     ForgetPlainInterface(&form);
     ForgetPlainInterface(form.findChild<Announcer*>());
 
@@ -264,7 +261,7 @@ void NameControlsForScreenReaders(TSessen_Form& form)
         // accessible name would hide the text's changes from Qt.
         widget->setAccessibleName(
             row.nameKind == NameKind::Fixed ? QString::fromUtf8(row.accessibleName) : QString());
-        widget->setAccessibleDescription(QString::fromUtf8(row.accessibleDescription));
+        widget->setAccessibleDescription(QString::fromUtf8(row.description));
         ForgetPlainInterface(widget);
     }
 

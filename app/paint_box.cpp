@@ -1,6 +1,6 @@
 #include "app/paint_box.h"
 
-#include "app/tangent_grab.h"
+#include "plot/tangent_grab.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -33,9 +33,15 @@ QSize PaintBox::plotSize() const
     return (QSizeF(size()) / layoutScale_).toSize();
 }
 
+bool PaintBox::grabs(QPointF pos) const
+{
+    const QSize area = plotSize();
+    return CanGrabTangentPoint(lesson_, area.width(), area.height(), pos.x(), pos.y());
+}
+
 bool PaintBox::press(QPointF pos)
 {
-    if (dragging_ || !CanGrabTangentPoint(lesson_, plotSize(), pos, kTangentGrabReach))
+    if (dragging_ || !grabs(pos))
         return false;
     dragging_ = true;
     lastPosition_ = -1;
@@ -47,7 +53,7 @@ bool PaintBox::press(QPointF pos)
 void PaintBox::drag(QPointF pos)
 {
     // Only a change of position is a step, as with the slider's own thumb.
-    const int position = TangentPositionUnder(lesson_, plotSize(), pos);
+    const int position = TangentPositionUnder(lesson_, plotSize().width(), pos.x());
     if (position == lastPosition_)
         return;
     lastPosition_ = position;
@@ -63,7 +69,7 @@ void PaintBox::release(QPointF pos)
 
 void PaintBox::showCursorFor(QPointF pos)
 {
-    if (CanGrabTangentPoint(lesson_, plotSize(), pos, kTangentGrabReach))
+    if (grabs(pos))
         setCursor(Qt::OpenHandCursor);
     else
         unsetCursor();

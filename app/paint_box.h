@@ -46,6 +46,7 @@ private:
     // Positions below are in the plot's pixels.
     QPointF toPlot(QPointF pos) const { return pos / layoutScale_; }
     QSize plotSize() const;
+    bool grabs(QPointF pos) const;
     bool press(QPointF pos);
     void drag(QPointF pos);
     void release(QPointF pos);

@@ -1,13 +1,11 @@
 #include "app/sessen_form.h"
 
 #include "app/accessible_names.h"
-#include "app/control_table.h"
+#include "app/control_bindings.h"
 #include "app/layout_fonts.h"
 #include "app/presentation.h"
 #include "app/qt_color.h"
-#include "entry/confirmation.h"
 #include "lesson/colors.h"
-#include "plot/plot_description.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -36,10 +34,12 @@ TSessen_Form::TSessen_Form(QWidget* parent) : QWidget(parent)
     client_->setFixedSize(kLayoutExtent);
     client_->setPalette(palette);
     client_->setAutoFillBackground(true);
-    setFont(MakeFont(LayoutFont::F1));
+    setFont(MakeFont(FontRole::Window));
     selectorGroup_ = new SpeedButtonGroup(this);
 
     BuildLayout(*this);
+    ScrollBar1->setValue(session_.zoomPosition());
+    ScrollBar2->setValue(session_.tangentPosition());
     announcer_ = new Announcer(client_);
     NameControlsForScreenReaders(*this);
     scrollArea_->setWidget(client_);
@@ -119,84 +119,81 @@ void TSessen_Form::Syokika(QObject* sender)
     // The session reads the zoom slider's position from its own record of
     // it, which ScrollBar1Scroll keeps.
     session_.Syokika();
-    showEntry();
-    applyToggleLooks(session_.toggleLooks());
-    ScrollBar2->setValue(session_.tangentPosition());
+    // Drawn before the controls change, as each handler below does.
     PaintBox1Paint(sender);
+    applyView();
 }
 
 void TSessen_Form::PaintBox1Paint(QObject*)
 {
     // Drawn at once, before the calling handler returns.
     PaintBox1->repaint();
-    describePlot();
 }
 
-void TSessen_Form::ScrollBar1Scroll(QObject* sender, ScrollCode, int& scrollPos)
+void TSessen_Form::ScrollBar1Scroll(QObject* sender, ScrollCode code, int& scrollPos)
 {
-    session_.ScrollBar1Scroll(scrollPos);
+    session_.ScrollBar1Scroll(scrollPos, code == ScrollCode::EndScroll);
     PaintBox1Paint(sender);
+    applyView();
 }
 
-void TSessen_Form::ScrollBar2Scroll(QObject* sender, ScrollCode, int& scrollPos)
+void TSessen_Form::ScrollBar2Scroll(QObject* sender, ScrollCode code, int& scrollPos)
 {
-    session_.ScrollBar2Scroll(scrollPos);
+    session_.ScrollBar2Scroll(scrollPos, code == ScrollCode::EndScroll);
     PaintBox1Paint(sender);
+    applyView();
 }
 
 void TSessen_Form::BBtnSessenSuClick(QObject* sender)
 {
     session_.BBtnSessenSuClick();
-    applyToggleLooks(session_.toggleLooks());
     // Show the change at once, so the plot never contradicts the buttons.
     PaintBox1Paint(sender);
+    applyView();
 }
 
 void TSessen_Form::BBtnHojosenClick(QObject* sender)
 {
     session_.BBtnHojosenClick();
-    applyToggleLooks(session_.toggleLooks());
     PaintBox1Paint(sender);
+    applyView();
 }
 
-void TSessen_Form::applyToggleLooks(const ToggleLooks& looks)
+void TSessen_Form::applyView()
 {
-    const std::pair<PushButton*, const ToggleLook*> buttons[] = {
-        {BBtnSessenSu, &looks.secondTangent}, {BBtnHojosen, &looks.chord}};
-    for (const auto& [button, look] : buttons) {
-        button->setText(QString::fromStdString(look->caption));
-        SetCaptionColor(button, look->color);
-        button->setVisible(look->visible);
+    const LessonView view = session_.view();
+    for (int n = 1; n <= kCoefficientCount; ++n) {
+        coefficientLabel(n)->setText(
+            QString::fromStdString(view.coefficientLabels[static_cast<std::size_t>(n - 1)]));
     }
-    BBtnSessenSu->setOn(lesson().SessenSu2);
-    BBtnHojosen->setOn(lesson().HojosenAri);
-}
-
-void TSessen_Form::describePlot()
-{
-    PaintBox1->setAccessibleDescription(QString::fromStdString(PlotDescription(lesson())));
-}
-
-void TSessen_Form::speakAfter(const ControlRow& row)
-{
-    QString message;
-    if (row.spoken == Spoken::Lesson && row.change) {
-        // A refused confirmation changes nothing on screen; say why.
-        if (*row.change == LessonChange::Confirmed &&
-            HasUnfinishedEntry(session_.coefficientLabels()))
-            message = QStringLiteral("決定できません。符号だけの係数があります");
-        else
-            message = QString::fromStdString(ChangeAnnouncement(lesson(), *row.change));
-    } else if (row.spoken == Spoken::Entry) {
-        // The coefficient being typed, as its label is read: "係数 b：-3".
-        QWidget* shown = lesson().KeisuNo >= 1 && lesson().KeisuNo <= kCoefficientCount
-                             ? static_cast<QWidget*>(coefficientLabel(lesson().KeisuNo))
-                             : static_cast<QWidget*>(SbnSiki);
-        if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(shown))
-            message = iface->text(QAccessible::Name);
+    LblSiki->setText(QString::fromStdString(view.equationText));
+    // A click on the latched button has just raised it; latch it again so
+    // that exactly the selected target's button is down.
+    if (view.latchedSelector != 0)
+        selectorGroup_->latch(selectorButton(view.latchedSelector));
+    for (int n = 1; n <= kEquationTarget; ++n)
+        SetCaptionColor(selectorButton(n), view.selectorColors[static_cast<std::size_t>(n - 1)]);
+    const std::tuple<ToggleButton*, const ToggleLook&, bool> toggles[] = {
+        {BBtnSessenSu, view.secondTangent, view.secondTangentOn},
+        {BBtnHojosen, view.chord, view.chordOn}};
+    for (const auto& [button, look, on] : toggles) {
+        button->setText(QString::fromStdString(look.caption));
+        SetCaptionColor(button, look.color);
+        button->setVisible(look.visible);
+        button->setOn(on);
     }
-    if (!message.isEmpty())
-        announcer_->say(message);
+    // A slider under the pointer or the keys is already where the session
+    // puts it; the other follows the lesson (the tangent's back to its centre
+    // after "決定").
+    const std::pair<ScrollNotifyBar*, int> sliders[] = {{ScrollBar1, view.zoomPosition},
+                                                        {ScrollBar2, view.tangentPosition}};
+    for (const auto& [bar, position] : sliders) {
+        if (bar->sliderPosition() != position)
+            bar->setValue(position);
+    }
+    PaintBox1->setAccessibleDescription(QString::fromStdString(view.plotDescription));
+    if (!view.announcement.empty())
+        announcer_->say(QString::fromStdString(view.announcement));
 }
 
 QAbstractButton* TSessen_Form::keypadKeyFor(const QKeyEvent& event) const
@@ -242,10 +239,10 @@ void TSessen_Form::setPresenting(bool on)
 void TSessen_Form::setLayoutScale(qreal factor)
 {
     layoutScale_ = factor;
-    setFont(MakeFont(LayoutFont::F1, factor));
+    setFont(MakeFont(FontRole::Window, factor));
     for (const ControlRow& row : ControlTable()) {
         QWidget* control = ControlOf(*this, row);
-        control->setGeometry(ScaledPlace(row.place, factor));
+        control->setGeometry(ScaledPlace(RectOf(row.place), factor));
         if (row.font)
             control->setFont(MakeFont(*row.font, factor));
     }
@@ -288,48 +285,32 @@ QLabel* TSessen_Form::coefficientLabel(int coefficient) const
 void TSessen_Form::selectTarget(int target)
 {
     session_.SelectorClick(target);
-    showEntry();
-}
-
-void TSessen_Form::showEntry()
-{
-    for (int n = 1; n <= kCoefficientCount; ++n)
-        coefficientLabel(n)->setText(QString::fromStdString(session_.coefficientLabel(n)));
-    LblSiki->setText(QString::fromStdString(session_.equationText()));
-    // A click on the latched button has just raised it; latch it again so
-    // that exactly the selected target's button is down.
-    if (const int latched = session_.latchedSelector(); latched != 0)
-        selectorGroup_->latch(selectorButton(latched));
-    const auto& colors = session_.selectorColors();
-    for (int n = 1; n <= kEquationTarget; ++n)
-        SetCaptionColor(selectorButton(n), colors[static_cast<std::size_t>(n - 1)]);
+    applyView();
 }
 
 void TSessen_Form::digitKey(int digit)
 {
     session_.DigitClick(digit);
-    showEntry();
+    applyView();
 }
 
 void TSessen_Form::Btn00Click(QObject*)
 {
     session_.Btn00Click();
-    showEntry();
+    applyView();
 }
 
 void TSessen_Form::BtnMinusClick(QObject*)
 {
     session_.BtnMinusClick();
-    showEntry();
+    applyView();
 }
 
 void TSessen_Form::BtnKetteiClick(QObject* sender)
 {
     // A refused confirmation has only emptied the pending signs, which no
-    // control shows.
-    if (!session_.BtnKetteiClick())
-        return;
-    showEntry();
-    ScrollBar2->setValue(session_.tangentPosition());
-    PaintBox1Paint(sender);
+    // control shows; there is only its reason to say.
+    if (session_.BtnKetteiClick())
+        PaintBox1Paint(sender);
+    applyView();
 }

@@ -2,13 +2,14 @@
 
 // TSessen_Form is the lesson's one window and the owner of its state.
 //
-// How the pieces fit: the window owns the LessonState record and every
-// control of the fixed 1007 x 713 layout (built by LayoutBuilder in
-// sessen_layout.cpp, inside a scroll area so that a smaller window scrolls
-// the layout). Each control event runs one handler below, named after the
-// control. The handlers stay thin: the entry rules (entry/), the curve, slider
-// and toggle arithmetic (lesson/) are plain functions on the lesson state, and
-// the window only carries their results to the controls. The plot's layers
+// How the pieces fit: the window owns the lesson's session (LessonSession,
+// which holds the LessonState record and everything the controls show) and
+// every control of the fixed 1007 x 713 layout, built by LayoutBuilder
+// (sessen_layout.cpp) from the control table (controls/control_table.h)
+// inside a scroll area, so that a smaller window scrolls the layout. Each
+// control event runs one handler below, named after the control and bound to
+// it in control_bindings.cpp. The handlers stay thin: they pass the event to
+// the session and apply the value it gives back (applyView). The plot's layers
 // (plot/) record what they draw as geometry; PaintBox1 draws it with QPainter
 // (plot_painter.h), the unchanging base from a cache and the tangent layer
 // over it (cached_plot.h). The window's PaintBox1Paint repaints it
@@ -29,8 +30,6 @@
 #include <QWidget>
 
 #include <array>
-
-struct ControlRow;
 
 class TSessen_Form : public QWidget {
     Q_OBJECT
@@ -124,8 +123,6 @@ public:
     void setLayoutScale(qreal factor);
     qreal layoutScale() const { return layoutScale_; }
 
-    // Says what the event of this control changed, for a screen reader.
-    void speakAfter(const ControlRow& row);
     const Announcer* announcer() const { return announcer_; }
 
 protected:
@@ -141,14 +138,13 @@ private:
 
     void selectTarget(int target);
     void digitKey(int digit);
-    void showEntry();
-    void applyToggleLooks(const ToggleLooks& looks);
-    void describePlot();
+    // Shows what the session gives after an event, and says its sentence.
+    void applyView();
     QAbstractButton* keypadKeyFor(const QKeyEvent& event) const;
     void fitOuterSize();
 
-    // The lesson and what its controls show; every handler passes its event
-    // on to it and then shows the result.
+    // The lesson, what its controls show and what is said; every handler
+    // passes its event on to it and then applies its view.
     LessonSession session_;
     QScrollArea* scrollArea_ = nullptr;
     QWidget* client_ = nullptr;

@@ -3,7 +3,8 @@
 // Controls are created in the table's stacking order, so where two touch the
 // later one is drawn over the earlier.
 
-#include "app/control_table.h"
+#include "app/control_bindings.h"
+#include "app/layout_fonts.h"
 #include "app/qt_color.h"
 #include "app/sessen_form.h"
 #include "lesson/colors.h"
@@ -17,12 +18,26 @@ QColor WindowTextColor()
     return QApplication::palette().color(QPalette::WindowText);
 }
 
-void ApplyFont(QWidget* widget, LayoutFont key)
+Qt::Alignment QtAlignment(Alignment alignment)
 {
-    widget->setFont(MakeFont(key));
-    const int64_t color = FontColor(key);
+    switch (alignment) {
+    case Alignment::Centre:
+        return Qt::AlignCenter;
+    case Alignment::LeftMiddle:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case Alignment::TopLeft:
+        return Qt::AlignLeft | Qt::AlignTop;
+    case Alignment::Natural:
+        break;
+    }
+    return {};
+}
+
+void ApplyFont(QWidget* widget, FontRole role, std::optional<uint32_t> color)
+{
+    widget->setFont(MakeFont(role));
     QPalette palette = widget->palette();
-    const QColor text = color < 0 ? WindowTextColor() : QtColor(static_cast<uint32_t>(color));
+    const QColor text = color ? QtColor(*color) : WindowTextColor();
     for (QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText, QPalette::Text})
         palette.setColor(role, text);
     widget->setPalette(palette);
@@ -90,39 +105,37 @@ QWidget* LayoutBuilder::make(const ControlRow& row, PaintBox* TSessen_Form::*mem
 
 QWidget* LayoutBuilder::make(const ControlRow& row, QLabel* TSessen_Form::*member)
 {
-    auto* label = new QLabel(QString::fromUtf8(row.text), parentOf(row));
-    label->setAlignment(row.alignment);
+    auto* label = new QLabel(QString::fromUtf8(row.caption), parentOf(row));
+    label->setAlignment(QtAlignment(row.alignment));
     label->setWordWrap(false);
     return form_.*member = label;
 }
 
 QWidget* LayoutBuilder::make(const ControlRow& row, ScrollNotifyBar* TSessen_Form::*member)
 {
-    auto* bar = new ScrollNotifyBar(parentOf(row));
-    bar->setValue(row.position);
-    return form_.*member = bar;
+    return form_.*member = new ScrollNotifyBar(parentOf(row));
 }
 
 QWidget* LayoutBuilder::make(const ControlRow& row, QGroupBox* TSessen_Form::*member)
 {
-    auto* box = new QGroupBox(QString::fromUtf8(row.text), parentOf(row));
+    auto* box = new QGroupBox(QString::fromUtf8(row.caption), parentOf(row));
     box->setFocusPolicy(Qt::NoFocus);
     return form_.*member = box;
 }
 
 QWidget* LayoutBuilder::make(const ControlRow& row, PushButton* TSessen_Form::*member)
 {
-    return form_.*member = new PushButton(QString::fromUtf8(row.text), parentOf(row));
+    return form_.*member = new PushButton(QString::fromUtf8(row.caption), parentOf(row));
 }
 
 QWidget* LayoutBuilder::make(const ControlRow& row, ToggleButton* TSessen_Form::*member)
 {
-    return form_.*member = new ToggleButton(QString::fromUtf8(row.text), parentOf(row));
+    return form_.*member = new ToggleButton(QString::fromUtf8(row.caption), parentOf(row));
 }
 
 QWidget* LayoutBuilder::make(const ControlRow& row, SpeedButton* TSessen_Form::*member)
 {
-    auto* button = new SpeedButton(QString::fromUtf8(row.text), parentOf(row));
+    auto* button = new SpeedButton(QString::fromUtf8(row.caption), parentOf(row));
     form_.selectorGroup_->addButton(button);
     return form_.*member = button;
 }
@@ -130,40 +143,28 @@ QWidget* LayoutBuilder::make(const ControlRow& row, SpeedButton* TSessen_Form::*
 void LayoutBuilder::wire(const ControlRow& row, QWidget* widget)
 {
     TSessen_Form* form = &form_;
-    const ControlRow* spoken = row.spoken == Spoken::Nothing ? nullptr : &row;
-    if (const auto* handler = std::get_if<ClickHandler>(&row.handler)) {
+    const ControlHandler& handler = BindingOf(row).handler;
+    if (const auto* click = std::get_if<ClickHandler>(&handler)) {
         auto* button = static_cast<QAbstractButton*>(widget);
         QObject::connect(button, &QAbstractButton::clicked, form,
-                         [form, button, h = *handler] { (form->*h)(button); });
-        // Connected after the handler, so it speaks of what the handler did.
-        if (spoken != nullptr) {
-            QObject::connect(button, &QAbstractButton::clicked, form,
-                             [form, spoken] { form->speakAfter(*spoken); });
-        }
-    } else if (const auto* handler = std::get_if<ScrollHandler>(&row.handler)) {
+                         [form, button, h = *click] { (form->*h)(button); });
+    } else if (const auto* scroll = std::get_if<ScrollHandler>(&handler)) {
         auto* bar = static_cast<ScrollNotifyBar*>(widget);
         QObject::connect(
             bar, &ScrollNotifyBar::scroll, form,
-            [form, bar, h = *handler](ScrollCode code, int& pos) { (form->*h)(bar, code, pos); });
-        // A slider speaks once it comes to rest, not at every step of a drag.
-        if (spoken != nullptr) {
-            QObject::connect(bar, &ScrollNotifyBar::scroll, form,
-                             [form, spoken](ScrollCode code, int&) {
-                                 if (code == ScrollCode::EndScroll)
-                                     form->speakAfter(*spoken);
-                             });
-        }
+            [form, bar, h = *scroll](ScrollCode code, int& pos) { (form->*h)(bar, code, pos); });
     }
 }
 
 void LayoutBuilder::build()
 {
     for (const ControlRow& row : ControlTable()) {
-        QWidget* widget = std::visit([&](auto member) { return make(row, member); }, row.member);
-        widget->setObjectName(QLatin1String(row.objectName));
-        widget->setGeometry(row.place);
+        QWidget* widget =
+            std::visit([&](auto member) { return make(row, member); }, BindingOf(row).member);
+        widget->setObjectName(QLatin1String(row.id));
+        widget->setGeometry(RectOf(row.place));
         if (row.font)
-            ApplyFont(widget, *row.font);
+            ApplyFont(widget, *row.font, row.captionColor);
         ApplyBackground(widget, row.background);
         wire(row, widget);
     }

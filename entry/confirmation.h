@@ -17,11 +17,6 @@ bool HasUnfinishedEntry(const CoefficientArray<std::string>& labels);
 // The value of a coefficient label: "0" or a digit with an optional minus.
 int32_t ParseCoefficient(const std::string& label);
 
-// The equation text of the confirmed coefficients, e.g. "y=2x^3-3x^2+x-4".
-// It is built from the confirmed integers only, so a label that has been typed
-// into but not confirmed never shows up in it.
-std::string EquationText(const CoefficientArray<int32_t>& keisu);
-
 // The target that follows a confirmation: a, b, c, d, a, ...; the equation
 // button moves on to b.
 int32_t NextTarget(int32_t keisuNo);

@@ -1,6 +1,8 @@
 #include "entry/lesson_session.h"
 
+#include "controls/control_table.h"
 #include "entry/confirmation.h"
+#include "lesson/equation_text.h"
 #include "entry/selector.h"
 #include "lesson/colors.h"
 #include "lesson/curve.h"
@@ -14,14 +16,24 @@ int32_t SliderPosition(int32_t position)
 {
     return std::clamp(position, int32_t{0}, LessonSession::kSliderMax);
 }
+
+// The selectors of targets 1..5 and the keypad's digit keys, as the control
+// table names them.
+constexpr const char* kSelectors[] = {"SbnKeisuA", "SbnKeisuB", "SbnKeisuC", "SbnKeisuD",
+                                      "SbnSiki"};
+constexpr const char* kDigitKeys[] = {"Btn00", "Btn01", "Btn02", "Btn03", "Btn04",
+                                      "Btn05", "Btn06", "Btn07", "Btn08", "Btn09"};
+
+// A refused confirmation changes nothing on screen; this says why.
+constexpr const char* kConfirmationRefused = "決定できません。符号だけの係数があります";
 } // namespace
 
 LessonSession::LessonSession()
     : selectorColors_(SelectorColors(0)),
       // The buttons' looks before the lesson starts: their captions in the
       // window's text colour, both shown.
-      toggles_{ToggleLook{"接 線 1 本", Bgr::Black, true},
-               ToggleLook{"補助線なし", Bgr::Black, true}}
+      toggles_{ToggleLook{kOneTangentAtReset, Bgr::Black, true},
+               ToggleLook{kChordOff, Bgr::Black, true}}
 {
 }
 
@@ -39,29 +51,79 @@ void LessonSession::Syokika()
     BtnKetteiClick();
     SelectorClick(1);
     toggles_ = ResetToggles(lesson_);
+    said_.clear();
+}
+
+LessonView LessonSession::view() const
+{
+    LessonView view;
+    for (int n = 1; n <= kCoefficientCount; ++n)
+        view.coefficientLabels[static_cast<std::size_t>(n - 1)] = labels_[n];
+    view.equationText = equation_;
+    view.latchedSelector = latched_;
+    view.selectorColors = selectorColors_;
+    view.secondTangent = toggles_.secondTangent;
+    view.chord = toggles_.chord;
+    view.secondTangentOn = lesson_.SessenSu2;
+    view.chordOn = lesson_.HojosenAri;
+    view.zoomPosition = zoomPosition_;
+    view.tangentPosition = tangentPosition_;
+    view.plotDescription = PlotDescription(lesson_);
+    view.announcement = said_;
+    return view;
+}
+
+void LessonSession::sayAfter(std::string_view controlId)
+{
+    const ControlRow& row = *FindControlRow(controlId);
+    if (row.spoken == Spoken::Lesson && row.change)
+        said_ = ChangeAnnouncement(lesson_, *row.change);
+    else if (row.spoken == Spoken::Entry)
+        said_ = entrySentence();
+    else
+        said_.clear();
+}
+
+std::string LessonSession::entrySentence() const
+{
+    // The coefficient being typed, as the label that shows it is read
+    // ("係数 b：-3"); the equation button, by its own name.
+    const int32_t target = std::clamp(lesson_.KeisuNo, int32_t{1}, kEquationTarget);
+    const std::string_view selector = kSelectors[target - 1];
+    for (const ControlRow& row : ControlTable()) {
+        if (row.labelFor != nullptr && row.labelFor == selector)
+            return ControlName(row, labels_[target]);
+    }
+    return ControlName(*FindControlRow(selector), {});
 }
 
 bool LessonSession::BtnKetteiClick()
 {
     ClearPendingSigns(lesson_);
-    if (HasUnfinishedEntry(labels_))
+    if (HasUnfinishedEntry(labels_)) {
+        said_ = kConfirmationRefused;
         return false;
+    }
     if (lesson_.KeisuNo >= 1 && lesson_.KeisuNo <= kCoefficientCount)
         lesson_.Keisu[lesson_.KeisuNo] = ParseCoefficient(labels_[lesson_.KeisuNo]);
     equation_ = EquationText(lesson_.Keisu);
     SelectorClick(NextTarget(lesson_.KeisuNo));
     Kyokusen_Update(lesson_);
     tangentPosition_ = kTangentCentre;
+    sayAfter("BtnKettei");
     return true;
 }
 
 void LessonSession::SelectorClick(int32_t target)
 {
-    if (target < 1 || target > kEquationTarget)
+    if (target < 1 || target > kEquationTarget) {
+        said_.clear();
         return;
+    }
     SelectTarget(lesson_, target);
     latched_ = target;
     selectorColors_ = SelectorColors(target);
+    sayAfter(kSelectors[target - 1]);
 }
 
 void LessonSession::applyLabelEdit(const std::optional<LabelEdit>& edit)
@@ -73,36 +135,47 @@ void LessonSession::applyLabelEdit(const std::optional<LabelEdit>& edit)
 void LessonSession::DigitClick(int digit)
 {
     applyLabelEdit(PressDigit(lesson_, digit));
+    sayAfter(kDigitKeys[std::clamp(digit, 0, 9)]);
 }
 
 void LessonSession::Btn00Click()
 {
     applyLabelEdit(PressZero(lesson_));
+    sayAfter("Btn00");
 }
 
 void LessonSession::BtnMinusClick()
 {
     applyLabelEdit(PressMinus(lesson_));
+    sayAfter("BtnMinus");
 }
 
-void LessonSession::ScrollBar1Scroll(int32_t position)
+void LessonSession::ScrollBar1Scroll(int32_t position, bool atRest)
 {
     zoomPosition_ = SliderPosition(position);
     lesson_.ZahyoMax = PositiontoZahyoMax(zoomPosition_);
+    said_.clear();
+    if (atRest)
+        sayAfter("ScrollBar1");
 }
 
-void LessonSession::ScrollBar2Scroll(int32_t position)
+void LessonSession::ScrollBar2Scroll(int32_t position, bool atRest)
 {
     tangentPosition_ = SliderPosition(position);
     MoveTangentPoint(lesson_, tangentPosition_);
+    said_.clear();
+    if (atRest)
+        sayAfter("ScrollBar2");
 }
 
 void LessonSession::BBtnSessenSuClick()
 {
     toggles_ = ToggleSecondTangent(lesson_);
+    sayAfter("BBtnSessenSu");
 }
 
 void LessonSession::BBtnHojosenClick()
 {
     toggles_ = ToggleChord(lesson_);
+    sayAfter("BBtnHojosen");
 }

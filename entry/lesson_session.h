@@ -8,15 +8,36 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
-// One pupil's lesson together with everything its controls show: the four
-// coefficient labels, the equation text, which selector button is latched and
-// the selectors' caption colours, the two toggles' looks and the two sliders'
-// positions. Each handler of the lesson window is one method here, composed
-// of the entry rules (entry/) and the lesson's arithmetic (lesson/); an
-// edition's window only passes its control events in and shows what it reads
-// back. Nothing here draws: after a method that changes the picture the
-// window repaints from lesson() (plot/plot_layers.h).
+// Everything an edition shows and says after an event, in one value.
+struct LessonView {
+    std::array<std::string, kCoefficientCount> coefficientLabels; // a..d
+    std::string equationText;
+    // The latched selector, 1..4 = "a=".."d=", 5 = "曲線の方程式"; 0 before
+    // the lesson has started.
+    int32_t latchedSelector = 0;
+    // Caption colours (0xBBGGRR) of the five selector buttons, a..d then the
+    // equation button.
+    std::array<uint32_t, 5> selectorColors{};
+    ToggleLook secondTangent;
+    ToggleLook chord;
+    bool secondTangentOn = false;
+    bool chordOn = false;
+    int32_t zoomPosition = 0;
+    int32_t tangentPosition = 0;
+    std::string plotDescription; // the plot put into words
+    std::string announcement;    // what to say now; empty: nothing
+};
+
+// One pupil's lesson together with everything its controls show and say: the
+// four coefficient labels, the equation text, which selector button is
+// latched and the selectors' caption colours, the two toggles' looks, the two
+// sliders' positions, the plot's reading and the sentence that follows an
+// event. Each handler of the lesson window is one method here, composed of
+// the entry rules (entry/) and the lesson's arithmetic (lesson/); an
+// edition's window only passes its control events in and applies view().
+// Nothing here draws: the window repaints from lesson() (plot/plot_layers.h).
 class LessonSession {
 public:
     static constexpr int32_t kZoomStart = 51;
@@ -29,7 +50,6 @@ public:
 
     // What the controls show.
     const std::string& coefficientLabel(int coefficient) const { return labels_[coefficient]; }
-    const CoefficientArray<std::string>& coefficientLabels() const { return labels_; }
     const std::string& equationText() const { return equation_; }
     // The latched selector, 1..4 = "a=".."d=", 5 = "曲線の方程式"; 0 before the
     // lesson has started.
@@ -40,6 +60,9 @@ public:
     const ToggleLooks& toggleLooks() const { return toggles_; }
     int32_t zoomPosition() const { return zoomPosition_; }
     int32_t tangentPosition() const { return tangentPosition_; }
+
+    // What the controls show and what to say after the last event.
+    LessonView view() const;
 
     // The lesson reset: y = x^3 confirmed at the zoom slider's scale, a
     // selected, one tangent and no chord.
@@ -61,9 +84,9 @@ public:
     void BtnMinusClick();       // "－"
 
     // The sliders' scroll events with the position they move to; it is held
-    // to 0..100.
-    void ScrollBar1Scroll(int32_t position);
-    void ScrollBar2Scroll(int32_t position);
+    // to 0..100. A slider speaks once it comes to rest, not at every step.
+    void ScrollBar1Scroll(int32_t position, bool atRest = false);
+    void ScrollBar2Scroll(int32_t position, bool atRest = false);
 
     // The two toggles.
     void BBtnSessenSuClick();
@@ -71,6 +94,9 @@ public:
 
 private:
     void applyLabelEdit(const std::optional<LabelEdit>& edit);
+    // Says what the event of the control with this id changed.
+    void sayAfter(std::string_view controlId);
+    std::string entrySentence() const;
 
     LessonState lesson_;
     CoefficientArray<std::string> labels_;
@@ -80,4 +106,5 @@ private:
     ToggleLooks toggles_;
     int32_t zoomPosition_ = kZoomStart;
     int32_t tangentPosition_ = kTangentCentre;
+    std::string said_;
 };

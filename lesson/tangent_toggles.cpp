@@ -6,7 +6,7 @@ namespace {
 ToggleLook ChordLook(const LessonState& lesson)
 {
     const bool on = lesson.HojosenAri;
-    return ToggleLook{on ? "補助線あり" : "補助線なし", on ? Bgr::Purple : Bgr::Blue,
+    return ToggleLook{on ? "補助線あり" : kChordOff, on ? Bgr::Purple : Bgr::Blue,
                       lesson.SessenSu2};
 }
 
@@ -21,7 +21,7 @@ ToggleLooks ResetToggles(LessonState& lesson)
 {
     lesson.SessenSu2 = false;
     lesson.HojosenAri = false;
-    return ToggleLooks{ToggleLook{"接 線 1 本", Bgr::Blue, true}, ChordLook(lesson)};
+    return ToggleLooks{ToggleLook{kOneTangentAtReset, Bgr::Blue, true}, ChordLook(lesson)};
 }
 
 ToggleLooks ToggleSecondTangent(LessonState& lesson)

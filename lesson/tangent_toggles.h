@@ -13,6 +13,11 @@ struct ToggleLook {
     friend bool operator==(const ToggleLook&, const ToggleLook&) = default;
 };
 
+// The captions the lesson reset writes: the plain digit of "接 線 1 本" is
+// the reset's own, the toggles write the full-width "１" and "２".
+inline constexpr const char* kOneTangentAtReset = "接 線 1 本";
+inline constexpr const char* kChordOff = "補助線なし";
+
 struct ToggleLooks {
     ToggleLook secondTangent; // "接 線 … 本"
     ToggleLook chord;         // "補助線…"

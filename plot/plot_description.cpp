@@ -1,6 +1,6 @@
 #include "plot/plot_description.h"
 
-#include "entry/confirmation.h"
+#include "lesson/equation_text.h"
 #include "lesson/curve.h"
 #include "plot/layer_arithmetic.h"
 #include "plot/plot_layers.h"

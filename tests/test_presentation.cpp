@@ -5,7 +5,7 @@
 
 #include "window_fixture.h"
 
-#include "app/control_table.h"
+#include "app/control_bindings.h"
 #include "app/plot_painter.h"
 #include "lesson/tangent_step.h"
 
@@ -86,13 +86,13 @@ void PresentationTest::everythingGrows()
     const auto rows = ControlTable();
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const QRect place = ControlOf(f, rows[k])->geometry();
-        const QRect layout = rows[k].place;
+        const QRect layout = RectOf(rows[k].place);
         for (const auto& [scaled, own] : {std::pair{place.left(), layout.left()},
                                           {place.top(), layout.top()},
                                           {place.right() + 1, layout.right() + 1},
                                           {place.bottom() + 1, layout.bottom() + 1}}) {
             QVERIFY2(std::abs(scaled - own * factor) <= 0.5,
-                     qPrintable(QStringLiteral("%1 at %2").arg(rows[k].objectName).arg(scaled)));
+                     qPrintable(QStringLiteral("%1 at %2").arg(QLatin1String(rows[k].id)).arg(scaled)));
         }
         if (rows[k].font) {
             const int size = before.fontSizes[static_cast<qsizetype>(k)];

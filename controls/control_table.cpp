@@ -1,0 +1,43 @@
+#include "controls/control_table.h"
+
+#include <algorithm>
+
+const ControlRow* FindControlRow(std::string_view id)
+{
+    const auto rows = ControlTable();
+    const auto found = std::ranges::find(rows, id, &ControlRow::id);
+    return found == rows.end() ? nullptr : &*found;
+}
+
+std::size_t RowIndex(const ControlRow& row)
+{
+    return static_cast<std::size_t>(&row - ControlTable().data());
+}
+
+std::vector<const ControlRow*> KeyboardOrder()
+{
+    // A window control sorts by its own tab; a group box's child by the group
+    // box's tab and then its own.
+    auto groupTab = [](Parent parent) {
+        return FindControlRow(parent == Parent::GroupBox1 ? "GroupBox1" : "GroupBox2")->tab;
+    };
+    auto key = [&](const ControlRow* row) {
+        return row->parent == Parent::Window ? std::pair{row->tab, -1}
+                                             : std::pair{groupTab(row->parent), row->tab};
+    };
+    std::vector<const ControlRow*> order;
+    for (const ControlRow& row : ControlTable()) {
+        if (row.tab != kNoTab && row.kind != ControlKind::GroupBox)
+            order.push_back(&row);
+    }
+    std::ranges::sort(order, {}, key);
+    return order;
+}
+
+std::string ControlName(const ControlRow& row, std::string_view shown)
+{
+    std::string name = row.accessibleName;
+    if (row.nameKind == NameKind::LiveText && !shown.empty())
+        name.append("：").append(shown);
+    return name;
+}
