@@ -5,7 +5,9 @@
 const ControlRow* FindControlRow(std::string_view id)
 {
     const auto rows = ControlTable();
-    const auto found = std::ranges::find(rows, id, &ControlRow::id);
+    // Debian 12's emscripten has no ranges algorithms.
+    const auto found = std::find_if(rows.begin(), rows.end(),
+                                    [id](const ControlRow& row) { return row.id == id; });
     return found == rows.end() ? nullptr : &*found;
 }
 
@@ -30,7 +32,8 @@ std::vector<const ControlRow*> KeyboardOrder()
         if (row.tab != kNoTab && row.kind != ControlKind::GroupBox)
             order.push_back(&row);
     }
-    std::ranges::sort(order, {}, key);
+    std::sort(order.begin(), order.end(),
+              [&](const ControlRow* a, const ControlRow* b) { return key(a) < key(b); });
     return order;
 }
 

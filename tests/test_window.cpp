@@ -4,6 +4,7 @@
 
 #include "window_fixture.h"
 
+#include "app/control_bindings.h"
 #include "app/plot_painter.h"
 #include "app/tavrine_application.h"
 #include "lesson/colors.h"
@@ -15,6 +16,7 @@
 #include <QSignalSpy>
 #include <QStyleOptionSlider>
 
+#include <map>
 #include <stdexcept>
 
 using Scroll = QPair<ScrollCode, int>;
@@ -130,49 +132,20 @@ void TestWindow::geometry_data()
     QTest::addColumn<QString>("parent");
     QTest::addColumn<QRect>("rect");
     QTest::addColumn<QString>("text");
-    struct Row {
-        const char* name;
-        const char* parent;
-        QRect rect;
-        const char* text;
-    };
-    const Row rows[] = {
-        {"PaintBox1", "", {8, 29, 660, 660}, ""},
-        {"LblSetten", "", {687, 360, 65, 25}, "接点"},
-        {"ScrollBar1", "", {48, 696, 569, 17}, ""},
-        {"GroupBox1", "", {689, 451, 175, 242}, "条件入力ボタン"},
-        {"GroupBox2", "", {689, 24, 318, 273}, "曲線の条件"},
-        {"BtnSyuryo", "", {887, 628, 105, 49}, "終　了"},
-        {"ScrollBar2", "", {751, 360, 249, 25}, ""},
-        {"BBtnSessenSu", "", {695, 309, 129, 33}, "接 線 1 本"},
-        {"BBtnHojosen", "", {855, 309, 129, 33}, "補助線なし"},
-        {"Btn00", "GroupBox1", {16, 176, 49, 49}, "０"},
-        {"BtnKettei", "GroupBox1", {112, 176, 49, 49}, "決定"},
-        {"Btn01", "GroupBox1", {16, 128, 49, 49}, "１"},
-        {"Btn03", "GroupBox1", {112, 128, 49, 49}, "３"},
-        {"Btn02", "GroupBox1", {64, 128, 49, 49}, "２"},
-        {"Btn04", "GroupBox1", {16, 80, 49, 49}, "４"},
-        {"BtnMinus", "GroupBox1", {64, 176, 49, 49}, "－"},
-        {"Btn06", "GroupBox1", {112, 80, 49, 49}, "６"},
-        {"Btn05", "GroupBox1", {64, 80, 49, 49}, "５"},
-        {"Btn07", "GroupBox1", {16, 32, 49, 49}, "７"},
-        {"Btn09", "GroupBox1", {112, 32, 49, 49}, "９"},
-        {"Btn08", "GroupBox1", {64, 32, 49, 49}, "８"},
-        {"SbnSiki", "GroupBox2", {8, 176, 129, 33}, "曲線の方程式"},
-        {"LblSiki", "GroupBox2", {8, 207, 297, 34}, "y=x^3"},
-        {"SbnKeisuA", "GroupBox2", {24, 88, 49, 33}, "a="},
-        {"SbnKeisuB", "GroupBox2", {96, 88, 49, 33}, "b="},
-        {"LblKeisuA", "GroupBox2", {24, 120, 49, 33}, "1"},
-        {"LblKeisuB", "GroupBox2", {96, 120, 49, 33}, "0"},
-        {"LblKeisuC", "GroupBox2", {168, 120, 49, 33}, "0"},
-        {"LblKeisuD", "GroupBox2", {240, 120, 49, 33}, "0"},
-        {"SbnKeisuD", "GroupBox2", {240, 88, 49, 33}, "d="},
-        {"SbnKeisuC", "GroupBox2", {168, 88, 49, 33}, "c="},
-        {"Label2", "GroupBox2", {24, 32, 273, 41}, "y=ax^3+bx^2+cx+d"},
-    };
-    for (const Row& row : rows)
-        QTest::newRow(row.name) << row.name << row.parent << row.rect
-                                << QString::fromUtf8(row.text);
+    // Every control where the table places it, showing its caption; the
+    // labels the lesson fills show the reset's values.
+    const std::map<std::string_view, QString> resetTexts = {
+        {"LblSiki", "y=x^3"}, {"LblKeisuA", "1"}, {"LblKeisuB", "0"},
+        {"LblKeisuC", "0"},   {"LblKeisuD", "0"}};
+    const char* const parents[] = {"", "GroupBox1", "GroupBox2"};
+    for (const ControlRow& row : ControlTable()) {
+        const auto reset = resetTexts.find(row.id);
+        QTest::newRow(row.id) << QString::fromLatin1(row.id)
+                              << QString::fromLatin1(parents[static_cast<int>(row.parent)])
+                              << RectOf(row.place)
+                              << (reset != resetTexts.end() ? reset->second
+                                                            : QString::fromUtf8(row.caption));
+    }
 }
 
 void TestWindow::geometry()

@@ -1,8 +1,9 @@
 // The lesson as the page's script sees it: one LessonSession with a method
-// per control event, and the texts, colours and the plot's geometry read back.
+// per control event, the view it gives back after each, and the plot's
+// geometry.
 
+#include "controls/control_table.h"
 #include "entry/lesson_session.h"
-#include "plot/plot_description.h"
 #include "plot/plot_layers.h"
 
 #include <emscripten/bind.h>
@@ -45,59 +46,30 @@ public:
     void DigitClick(int digit) { session_.DigitClick(digit); }
     void Btn00Click() { session_.Btn00Click(); }
     void BtnMinusClick() { session_.BtnMinusClick(); }
-    void ScrollBar1Scroll(int position) { session_.ScrollBar1Scroll(position); }
-    void ScrollBar2Scroll(int position) { session_.ScrollBar2Scroll(position); }
+    void ScrollBar1Scroll(int position, bool atRest) { session_.ScrollBar1Scroll(position, atRest); }
+    void ScrollBar2Scroll(int position, bool atRest) { session_.ScrollBar2Scroll(position, atRest); }
     void BBtnSessenSuClick() { session_.BBtnSessenSuClick(); }
     void BBtnHojosenClick() { session_.BBtnHojosenClick(); }
 
-    std::string coefficientLabel(int n) const
-    {
-        return n >= 1 && n <= kCoefficientCount ? session_.coefficientLabel(n) : std::string();
-    }
-    std::string equationText() const { return session_.equationText(); }
-    int latchedSelector() const { return session_.latchedSelector(); }
-    uint32_t selectorColor(int n) const
-    {
-        return n >= 1 && n <= 5 ? session_.selectorColors()[static_cast<std::size_t>(n - 1)] : 0;
-    }
-    std::string toggleCaption(int which) const { return look(which).caption; }
-    uint32_t toggleColor(int which) const { return look(which).color; }
-    bool toggleVisible(int which) const { return look(which).visible; }
-    int zoomPosition() const { return session_.zoomPosition(); }
-    int tangentPosition() const { return session_.tangentPosition(); }
+    LessonView view() const { return session_.view(); }
     int zahyoMax() const { return session_.lesson().ZahyoMax; }
-
-    // The plot put into words, and what to say after a change (the numbers
-    // of LessonChange: 0 confirmed, 1 second tangent, 2 chord, 3 zoom,
-    // 4 tangent point).
-    std::string description() const { return PlotDescription(session_.lesson()); }
-    std::string announcement(int change) const
-    {
-        if (change < 0 || change > static_cast<int>(LessonChange::TangentPoint))
-            return {};
-        return ChangeAnnouncement(session_.lesson(), static_cast<LessonChange>(change));
-    }
 
     // The views stay valid until the next call that reads a plot.
     emscripten::val plot(int width, int height)
     {
-        return view(PlotOf(session_.lesson(), width, height));
+        return flatView(PlotOf(session_.lesson(), width, height));
     }
     emscripten::val plotBase(int width, int height)
     {
-        return view(PlotBaseOf(session_.lesson(), width, height));
+        return flatView(PlotBaseOf(session_.lesson(), width, height));
     }
     emscripten::val tangentLayer(int width, int height)
     {
-        return view(TangentLayerOf(session_.lesson(), width, height));
+        return flatView(TangentLayerOf(session_.lesson(), width, height));
     }
 
 private:
-    const ToggleLook& look(int which) const
-    {
-        return which == 2 ? session_.toggleLooks().chord : session_.toggleLooks().secondTangent;
-    }
-    emscripten::val view(const PlotGeometry& geometry)
+    emscripten::val flatView(const PlotGeometry& geometry)
     {
         flat_ = Flatten(geometry);
         return emscripten::val(emscripten::typed_memory_view(flat_.size(), flat_.data()));
@@ -106,10 +78,41 @@ private:
     LessonSession session_;
     std::vector<int32_t> flat_;
 };
+// A control's accessible name while it shows `shown`.
+std::string ControlNameOf(const std::string& id, const std::string& shown)
+{
+    const ControlRow* row = FindControlRow(id);
+    return row == nullptr ? std::string() : ControlName(*row, shown);
+}
 } // namespace
 
 EMSCRIPTEN_BINDINGS(tavrine)
 {
+    using emscripten::index;
+    emscripten::value_array<std::array<std::string, kCoefficientCount>>("CoefficientLabels")
+        .element(index<0>()).element(index<1>()).element(index<2>()).element(index<3>());
+    emscripten::value_array<std::array<uint32_t, 5>>("SelectorColors")
+        .element(index<0>()).element(index<1>()).element(index<2>()).element(index<3>())
+        .element(index<4>());
+    emscripten::value_object<ToggleLook>("ToggleLook")
+        .field("caption", &ToggleLook::caption)
+        .field("color", &ToggleLook::color)
+        .field("visible", &ToggleLook::visible);
+    emscripten::value_object<LessonView>("LessonView")
+        .field("coefficientLabels", &LessonView::coefficientLabels)
+        .field("equationText", &LessonView::equationText)
+        .field("latchedSelector", &LessonView::latchedSelector)
+        .field("selectorColors", &LessonView::selectorColors)
+        .field("secondTangent", &LessonView::secondTangent)
+        .field("chord", &LessonView::chord)
+        .field("secondTangentOn", &LessonView::secondTangentOn)
+        .field("chordOn", &LessonView::chordOn)
+        .field("zoomPosition", &LessonView::zoomPosition)
+        .field("tangentPosition", &LessonView::tangentPosition)
+        .field("plotDescription", &LessonView::plotDescription)
+        .field("announcement", &LessonView::announcement);
+    emscripten::function("controlName", &ControlNameOf);
+
     emscripten::class_<WebLesson>("Lesson")
         .constructor<>()
         .function("Syokika", &WebLesson::Syokika)
@@ -122,18 +125,8 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .function("ScrollBar2Scroll", &WebLesson::ScrollBar2Scroll)
         .function("BBtnSessenSuClick", &WebLesson::BBtnSessenSuClick)
         .function("BBtnHojosenClick", &WebLesson::BBtnHojosenClick)
-        .function("coefficientLabel", &WebLesson::coefficientLabel)
-        .function("equationText", &WebLesson::equationText)
-        .function("latchedSelector", &WebLesson::latchedSelector)
-        .function("selectorColor", &WebLesson::selectorColor)
-        .function("toggleCaption", &WebLesson::toggleCaption)
-        .function("toggleColor", &WebLesson::toggleColor)
-        .function("toggleVisible", &WebLesson::toggleVisible)
-        .function("zoomPosition", &WebLesson::zoomPosition)
-        .function("tangentPosition", &WebLesson::tangentPosition)
+        .function("view", &WebLesson::view)
         .function("zahyoMax", &WebLesson::zahyoMax)
-        .function("description", &WebLesson::description)
-        .function("announcement", &WebLesson::announcement)
         .function("plot", &WebLesson::plot)
         .function("plotBase", &WebLesson::plotBase)
         .function("tangentLayer", &WebLesson::tangentLayer);

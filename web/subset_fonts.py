@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Cuts Debian's IPA and Liberation faces down to the characters the lesson
-page shows and writes them as WOFF2, each with its licence beside it.
+page can show (CHARACTERS, written by the page's build from the control table
+and the lesson's captions) and writes them as WOFF2, each with its licence
+beside it.
 
-    subset_fonts.py PAGE OUT_DIR
+    subset_fonts.py CHARACTERS OUT_DIR
 """
 import pathlib
 import shutil
@@ -21,16 +23,14 @@ LICENCES = [
     ("/usr/share/doc/fonts-ipafont-gothic/copyright", "IPA-fonts-copyright.txt"),
     ("/usr/share/doc/fonts-liberation/copyright", "Liberation-fonts-copyright.txt"),
 ]
-# Texts that the lesson writes at run time: the toggles' other captions, the
-# pupil's numbers and the equation text.
-RUNTIME_TEXT = "接 線 １ ２ 1 本 補助線なしあり 0123456789-+=^xyabcd"
 
 
 def main():
-    page, out_dir = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+    characters, out_dir = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
     out_dir.mkdir(parents=True, exist_ok=True)
-    text = page.read_text(encoding="utf-8") + RUNTIME_TEXT
-    # Every printable ASCII character, so that any Latin text still shows.
+    text = characters.read_text(encoding="utf-8")
+    # Every printable ASCII character: the pupil's numbers and the equation
+    # text, and any Latin text.
     text += "".join(chr(c) for c in range(0x20, 0x7F))
     for source, target in FACES:
         options = subset.Options()

@@ -16,6 +16,7 @@ a window manager the window sits at (0, 0) with no frame.
 
 import ctypes
 import ctypes.util
+import json
 import os
 import select
 import shutil
@@ -28,37 +29,39 @@ import time
 
 # ---------------------------------------------------------------- the layout
 
-PLOT = (8, 29)  # PaintBox1, 660 x 660
-PLOT_SIZE = 660
-GROUP_KEYPAD = (689, 451)  # GroupBox1
-GROUP_PANEL = (689, 24)  # GroupBox2
+# The window's places, as the control table gives them (controls.json, which
+# the build writes from it; TAVRINE_CONTROLS names it).
+with open(os.environ["TAVRINE_CONTROLS"], encoding="utf-8") as table:
+    ROWS = {row["id"]: row for row in json.load(table)}
 
 
-def centre(origin, left, top, width, height):
-    return (origin[0] + left + width // 2, origin[1] + top + height // 2)
+def place(control):
+    """(left, top, width, height) of a control in the window's client area."""
+    left, top, width, height = ROWS[control]["place"]
+    parent = ROWS[control]["parent"]
+    if parent:
+        left, top = left + ROWS[parent]["place"][0], top + ROWS[parent]["place"][1]
+    return (left, top, width, height)
 
 
-KEYPAD_SPOTS = {  # (left, top) of the 49 x 49 keys in GroupBox1
-    "7": (16, 32), "8": (64, 32), "9": (112, 32),
-    "4": (16, 80), "5": (64, 80), "6": (112, 80),
-    "1": (16, 128), "2": (64, 128), "3": (112, 128),
-    "0": (16, 176), "-": (64, 176), "K": (112, 176),  # K is "決定"
-}
-KEYPAD = {key: centre(GROUP_KEYPAD, x, y, 49, 49) for key, (x, y) in KEYPAD_SPOTS.items()}
-SELECTORS = {
-    "a": centre(GROUP_PANEL, 24, 88, 49, 33),
-    "b": centre(GROUP_PANEL, 96, 88, 49, 33),
-    "c": centre(GROUP_PANEL, 168, 88, 49, 33),
-    "d": centre(GROUP_PANEL, 240, 88, 49, 33),
-    "e": centre(GROUP_PANEL, 8, 176, 129, 33),  # "曲線の方程式"
-}
-LBL_SIKI = (GROUP_PANEL[0] + 8, GROUP_PANEL[1] + 207, 297, 34)
-BTN_SESSEN_SU = centre((0, 0), 695, 309, 129, 33)
-BBTN_HOJOSEN_RECT = (855, 309, 129, 33)
-BTN_HOJOSEN = centre((0, 0), *BBTN_HOJOSEN_RECT)
-BTN_SYURYO = centre((0, 0), 887, 628, 105, 49)
-SCROLLBAR1 = (48, 696, 569, 17)  # zoom
-SCROLLBAR2 = (751, 360, 249, 25)  # tangent point
+def centre(control):
+    left, top, width, height = place(control)
+    return (left + width // 2, top + height // 2)
+
+
+PLOT = place("PaintBox1")[:2]
+PLOT_SIZE = place("PaintBox1")[2]
+KEYPAD = {key: centre(control) for key, control in (
+    [(str(d), "Btn0%d" % d) for d in range(10)] + [("-", "BtnMinus"), ("K", "BtnKettei")])}
+SELECTORS = {key: centre(control) for key, control in zip(
+    "abcde", ("SbnKeisuA", "SbnKeisuB", "SbnKeisuC", "SbnKeisuD", "SbnSiki"))}
+LBL_SIKI = place("LblSiki")
+BTN_SESSEN_SU = centre("BBtnSessenSu")
+BBTN_HOJOSEN_RECT = place("BBtnHojosen")
+BTN_HOJOSEN = centre("BBtnHojosen")
+BTN_SYURYO = centre("BtnSyuryo")
+SCROLLBAR1 = place("ScrollBar1")  # zoom
+SCROLLBAR2 = place("ScrollBar2")  # tangent point
 
 
 def arrow(bar, side):

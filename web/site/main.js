@@ -1,5 +1,7 @@
 // The lesson page: the lesson runs in the C++ core (tavrine.js/.wasm); this
-// script passes the controls' events to it and shows what it reads back.
+// script passes the controls' events to it and applies the view it gives back.
+// The controls themselves, their names and places, are written into the page
+// from the core's control table when the page is built.
 
 import createTavrine from "./tavrine.js";
 import { readGeometry, cssColor } from "./plot_geometry.js";
@@ -21,7 +23,8 @@ const ctx = canvas.getContext("2d");
 const base = document.createElement("canvas");
 const baseCtx = base.getContext("2d");
 let scale = 1; // device pixels per plot pixel
-let baseStale = true;
+let baseKey = null; // what the cached grid and curve were drawn for
+let plotKey = null; // what the plot on screen was drawn for
 
 // The whole stage scaled to the browser window, the plot's backing store
 // sized in device pixels so that its lines stay sharp.
@@ -34,113 +37,90 @@ function fitStage() {
     c.width = device;
     c.height = device;
   }
-  baseStale = true;
-  paint();
+  baseKey = plotKey = null;
+  paint(lesson.view());
 }
 
-function paint() {
-  if (baseStale) {
+// The plot is drawn again when what it shows has changed: the grid and the
+// curve (kept in `base`) with the equation or the zoom, the tangent layer with
+// the tangent point or the toggles.
+function paint(view) {
+  const bases = `${view.equationText} ${view.zoomPosition}`;
+  const key = `${bases} ${view.tangentPosition} ${view.secondTangentOn} ${view.chordOn}`;
+  if (key === plotKey) return;
+  if (bases !== baseKey) {
     drawGeometry(baseCtx, scale, readGeometry(lesson.plotBase(PLOT_SIZE, PLOT_SIZE)));
-    baseStale = false;
+    baseKey = bases;
   }
   ctx.drawImage(base, 0, 0);
   drawGeometry(ctx, scale, readGeometry(lesson.tangentLayer(PLOT_SIZE, PLOT_SIZE)));
-  $("plotDescription").textContent = lesson.description();
+  plotKey = key;
   canvas.dataset.painted = String(Number(canvas.dataset.painted || 0) + 1);
   if (canvas.dataset.painted === "1") performance.mark("tavrine-first-plot");
 }
 
-function announce(text) {
-  $("announcer").textContent = text;
-}
+// A label's text stands in its first child, beside the hidden names it lends.
+const setText = (id, text) => { $(id).firstElementChild.textContent = text; };
 
-// Carries the lesson's texts, colours and states to the controls.
-function showControls() {
-  for (let n = 1; n <= 4; ++n) $(labelIds[n - 1]).textContent = lesson.coefficientLabel(n);
-  $("LblSiki").textContent = lesson.equationText();
-  const latched = lesson.latchedSelector();
+// Applies what the lesson shows and says after an event.
+function apply(view) {
+  paint(view);
+  labelIds.forEach((id, k) => setText(id, view.coefficientLabels[k]));
+  setText("LblSiki", view.equationText);
   selectorIds.forEach((id, k) => {
+    $(id).setAttribute("aria-checked", String(view.latchedSelector === k + 1));
+    $(id).style.color = cssColor(view.selectorColors[k]);
+  });
+  [["BBtnSessenSu", view.secondTangent, view.secondTangentOn],
+   ["BBtnHojosen", view.chord, view.chordOn]].forEach(([id, look, on]) => {
     const button = $(id);
-    button.setAttribute("aria-pressed", String(latched === k + 1));
-    button.style.color = cssColor(lesson.selectorColor(k + 1));
+    button.textContent = look.caption;
+    button.style.color = cssColor(look.color);
+    button.setAttribute("aria-checked", String(on));
+    if (!look.visible && document.activeElement === button) zoomBar.element.focus();
+    button.hidden = !look.visible;
   });
-  ["BBtnSessenSu", "BBtnHojosen"].forEach((id, k) => {
-    const button = $(id);
-    button.textContent = lesson.toggleCaption(k + 1);
-    button.style.color = cssColor(lesson.toggleColor(k + 1));
-    const visible = lesson.toggleVisible(k + 1);
-    if (!visible && document.activeElement === button) zoomBar.element.focus();
-    button.hidden = !visible;
-  });
-  zoomBar.setPosition(lesson.zoomPosition());
-  tangentBar.setPosition(lesson.tangentPosition());
-}
-
-// What the lesson says after a change, numbered as in the core.
-const Change = Object.freeze({ Confirmed: 0, SecondTangent: 1, Chord: 2, Zoom: 3, TangentPoint: 4 });
-
-
-// A slider speaks once it comes to rest, not at every step.
-const zoomBar = new ScrollBar($("ScrollBar1"), lesson.zoomPosition(), (position, ended) => {
-  lesson.ScrollBar1Scroll(position);
-  baseStale = true;
-  paint();
-  if (ended) announce(lesson.announcement(Change.Zoom));
-});
-const tangentBar = new ScrollBar($("ScrollBar2"), lesson.tangentPosition(), (position, ended) => {
-  lesson.ScrollBar2Scroll(position);
-  paint();
-  if (ended) announce(lesson.announcement(Change.TangentPoint));
-});
-
-function wire(id, handler) {
-  $(id).addEventListener("click", () => {
-    if (!lesson) return;
-    handler();
-    showControls();
-  });
-}
-
-// After a key or a selector: the coefficient being typed, as its label reads.
-function announceEntry() {
-  const target = lesson.latchedSelector();
-  if (target >= 1 && target <= 4)
-    announce(`係数 ${"abcd"[target - 1]}：${lesson.coefficientLabel(target)}`);
-  else announce("曲線の方程式を選択");
-}
-
-for (let digit = 1; digit <= 9; ++digit) {
-  wire(`Btn0${digit}`, () => { lesson.DigitClick(digit); announceEntry(); });
-}
-wire("Btn00", () => { lesson.Btn00Click(); announceEntry(); });
-wire("BtnMinus", () => { lesson.BtnMinusClick(); announceEntry(); });
-wire("BtnKettei", () => {
-  if (lesson.BtnKetteiClick()) {
-    baseStale = true;
-    paint();
-    announce(lesson.announcement(Change.Confirmed));
-  } else {
-    // A refused confirmation changes nothing on screen; say why.
-    announce("決定できません。符号だけの係数があります");
+  zoomBar.setPosition(view.zoomPosition);
+  tangentBar.setPosition(view.tangentPosition);
+  for (const element of document.querySelectorAll("[data-live-name]")) {
+    const shown = element.classList.contains("label") ? element.firstElementChild : element;
+    element.setAttribute("aria-label", module.controlName(element.id, shown.textContent));
   }
+  $("plotDescription").textContent = view.plotDescription;
+  if (view.announcement) $("announcer").textContent = view.announcement;
+}
+
+const zoomBar = new ScrollBar($("ScrollBar1"), 0, (position, ended) => {
+  lesson.ScrollBar1Scroll(position, ended);
+  apply(lesson.view());
 });
+const tangentBar = new ScrollBar($("ScrollBar2"), 0, (position, ended) => {
+  lesson.ScrollBar2Scroll(position, ended);
+  apply(lesson.view());
+});
+
+// Each button's event, as the lesson names it.
+const clicks = {
+  Btn00: () => lesson.Btn00Click(),
+  BtnMinus: () => lesson.BtnMinusClick(),
+  BtnKettei: () => lesson.BtnKetteiClick(),
+  BBtnSessenSu: () => lesson.BBtnSessenSuClick(),
+  BBtnHojosen: () => lesson.BBtnHojosenClick(),
+};
+for (let digit = 1; digit <= 9; ++digit) clicks[`Btn0${digit}`] = () => lesson.DigitClick(digit);
 selectorIds.forEach((id, k) => {
+  clicks[id] = () => lesson.SelectorClick(k + 1);
   // Speed buttons never take the keyboard focus.
   $(id).addEventListener("mousedown", (e) => e.preventDefault());
-  wire(id, () => { lesson.SelectorClick(k + 1); announceEntry(); });
 });
-wire("BBtnSessenSu", () => {
-  lesson.BBtnSessenSuClick();
-  paint();
-  announce(lesson.announcement(Change.SecondTangent));
-});
-wire("BBtnHojosen", () => {
-  lesson.BBtnHojosenClick();
-  paint();
-  announce(lesson.announcement(Change.Chord));
-});
+for (const [id, click] of Object.entries(clicks)) {
+  $(id).addEventListener("click", () => {
+    click();
+    apply(lesson.view());
+  });
+}
 
-// "終　了": the lesson ends; the browser closes the tab where it lets a page
+// The quit button ends the lesson; the browser closes the tab where it lets a page
 // do so, and otherwise the page says that the lesson is over.
 $("BtnSyuryo").addEventListener("click", () => {
   window.close();
@@ -173,8 +153,8 @@ document.addEventListener("keydown", (e) => {
 
 addEventListener("resize", fitStage);
 lesson.Syokika();
-showControls();
 fitStage();
+apply(lesson.view());
 zoomBar.element.focus();
 document.documentElement.dataset.ready = "true";
 

@@ -3,7 +3,7 @@
 
 const STORE = "tavrine-v1";
 const FILES = [
-  "./", "index.html", "lesson.css", "main.js", "plot_geometry.js", "plot_canvas.js",
+  "./", "index.html", "lesson.css", "controls.css", "main.js", "plot_geometry.js", "plot_canvas.js",
   "scroll_bar.js", "tavrine.js", "tavrine.wasm", "icon.svg", "manifest.webmanifest",
   "fonts/ipagp.woff2", "fonts/ipamp.woff2", "fonts/ipam.woff2",
   "fonts/LiberationSerif-Italic.woff2",

@@ -39,8 +39,8 @@ export async function plotInPage(page, tokens) {
       else if (/^[1-9]$/.test(t)) lesson.DigitClick(Number(t));
       else if (t === "-") lesson.BtnMinusClick();
       else if (t === "K") lesson.BtnKetteiClick();
-      else if (t[0] === "z") lesson.ScrollBar1Scroll(Number(t.slice(1)));
-      else if (t[0] === "t") lesson.ScrollBar2Scroll(Number(t.slice(1)));
+      else if (t[0] === "z") lesson.ScrollBar1Scroll(Number(t.slice(1)), false);
+      else if (t[0] === "t") lesson.ScrollBar2Scroll(Number(t.slice(1)), false);
       else if (t === "S") lesson.BBtnSessenSuClick();
       else if (t === "H") lesson.BBtnHojosenClick();
       else throw new Error(`unknown token ${t}`);

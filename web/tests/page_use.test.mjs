@@ -11,8 +11,9 @@ const PURPLE = [128, 0, 128];
 const GREEN = [0, 128, 0];
 const BLACK = [0, 0, 0];
 
-const text = (page, id) => page.textContent(`#${id}`);
-const pressed = (page, id) => page.getAttribute(`#${id}`, "aria-pressed");
+// What a control shows, without the hidden names a label lends.
+const text = (page, id) => page.innerText(`#${id}`);
+const pressed = (page, id) => page.getAttribute(`#${id}`, "aria-checked");
 const color = (page, id) => page.$eval(`#${id}`, (el) => getComputedStyle(el).color);
 const sliderValue = (page, id) => page.getAttribute(`#${id}`, "aria-valuenow");
 
