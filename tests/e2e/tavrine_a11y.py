@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The built tavrine as a screen reader finds and drives it.
 
-Usage: tavrine_a11y.py <path to tavrine>
+Usage: tavrine_a11y.py <path to tavrine> [--page <built page's folder>]
 
 Run inside a private session bus (dbus-run-session), which starts its own
 AT-SPI bus. Starts Xvfb and the program with its accessibility on (the
@@ -11,9 +11,15 @@ Session of tavrine_e2e.py), then, through AT-SPI only (pyatspi):
 - drives a lesson by actions and values alone: select b, press 3, press
   "決定", set the tangent slider's value, switch on the second tangent;
 - after each step reads the plot's description and checks the screen's pixels.
+
+With --page, compares instead each control of the table as the desktop's
+AT-SPI tree and chromium's accessibility tree of the page present it after
+the lesson's reset: name, role, description and label relations.
 """
 
+import json
 import os
+import subprocess
 import sys
 import time
 
@@ -207,22 +213,73 @@ def lesson(session):
                        lambda s: line_shows(s, PURPLE, purple) and line_shows(s, BLUE, rows))
 
 
+# Each AT-SPI role and the role chromium gives the page's control.
+PAGE_ROLES = {BUTTON: "button", CHECK_BOX: "checkbox", IMAGE: "image", LABEL: "note",
+              SCROLL_BAR: "slider", PANEL: "group"}
+AX_TREE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "web", "tests",
+                       "ax_tree.mjs")
+
+
+def labelled_by(acc):
+    """Names of what labels the control, leaving out the panel it lies in."""
+    parent = acc.parent.name if acc.parent is not None else None
+    return {r.getTarget(i).name for r in acc.getRelationSet()
+            if r.getRelationType() == pyatspi.RELATION_LABELLED_BY
+            for i in range(r.getNTargets())} - {parent}
+
+
+def page_matches_desktop(session, site):
+    reader = Reader()
+    session.wait_until("the tangent on the x axis", blue_on_x_axis)
+    reader.wait_for_description("接線 y=0。")
+    run = subprocess.run(["node", AX_TREE], env=dict(os.environ, TAVRINE_SITE=site),
+                         capture_output=True, text=True, timeout=120)
+    if run.returncode != 0:
+        raise CaseFailed("reading the page's tree failed: %s" % run.stderr)
+    page = json.loads(run.stdout)
+    desktop = {acc.name: acc for acc in walk(reader.app) if acc.name}
+    with open(os.environ["TAVRINE_CONTROLS"], encoding="utf-8") as table:
+        ids = [row["id"] for row in json.load(table)]
+    for control in ids:
+        seen = page.get(control)
+        acc = desktop.get(seen["name"]) if seen else None
+        if acc is None:
+            raise CaseFailed("%s: the page calls it %r, which nothing on the desktop is called"
+                             % (control, seen and seen["name"]))
+        if seen["inTree"] != ("showing" in states(acc)):
+            raise CaseFailed("%s is shown in one edition only" % control)
+        if not seen["inTree"]:
+            continue
+        labels = {page[other]["name"] for other in seen["labelledBy"]}
+        mine = (PAGE_ROLES.get(acc.getRole()), acc.description, labelled_by(acc))
+        theirs = (seen["role"], seen["description"], labels)
+        if mine != theirs:
+            raise CaseFailed("%s: the desktop has %r, the page %r" % (control, mine, theirs))
+
+
 def main():
-    if len(sys.argv) != 2:
-        print("usage: %s <tavrine>" % sys.argv[0], file=sys.stderr)
+    if len(sys.argv) == 4 and sys.argv[2] == "--page":
+        case, site = "page", sys.argv[3]
+    elif len(sys.argv) == 2:
+        case, site = "a11y", None
+    else:
+        print("usage: %s <tavrine> [--page <site>]" % sys.argv[0], file=sys.stderr)
         return 2
     if "DBUS_SESSION_BUS_ADDRESS" not in os.environ:
         print("run inside dbus-run-session", file=sys.stderr)
         return 2
     accessibility = {"QT_ACCESSIBILITY": "1", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}
     try:
-        with Session(sys.argv[1], "a11y", program_env=accessibility) as session:
-            lesson(session)
+        with Session(sys.argv[1], case, program_env=accessibility) as session:
+            if site:
+                page_matches_desktop(session, site)
+            else:
+                lesson(session)
             session.expect_running()
     except CaseFailed as failure:
-        print("FAIL a11y: %s" % failure)
+        print("FAIL %s: %s" % (case, failure))
         return 1
-    print("PASS a11y")
+    print("PASS %s" % case)
     return 0
 
 
