@@ -43,14 +43,11 @@ void AddTableRelations(const QWidget* widget, QAccessible::Relation match, Relat
                 QAccessible::queryAccessibleInterface(ControlOf(*form, other)))
             relations.append({iface, relation});
     };
-    for (const ControlRow& other : ControlTable()) {
-        if ((match & QAccessible::Labelled) && row->labelFor != nullptr &&
-            qstrcmp(other.id, row->labelFor) == 0)
-            add(other, QAccessible::Labelled);
-        if ((match & QAccessible::Label) && other.labelFor != nullptr &&
-            qstrcmp(other.labelFor, row->id) == 0)
-            add(other, QAccessible::Label);
-    }
+    if (const ControlRow* labelled = row->labelFor ? FindControlRow(row->labelFor) : nullptr;
+        labelled != nullptr && (match & QAccessible::Labelled))
+        add(*labelled, QAccessible::Labelled);
+    if (const ControlRow* label = LabelOf(*row); label != nullptr && (match & QAccessible::Label))
+        add(*label, QAccessible::Label);
 }
 
 // Labels, buttons, toggles, selectors and the plot.

@@ -174,8 +174,8 @@ void TSessen_Form::applyView()
     for (int n = 1; n <= kEquationTarget; ++n)
         SetCaptionColor(selectorButton(n), view.selectorColors[static_cast<std::size_t>(n - 1)]);
     const std::tuple<ToggleButton*, const ToggleLook&, bool> toggles[] = {
-        {BBtnSessenSu, view.secondTangent, view.secondTangentOn},
-        {BBtnHojosen, view.chord, view.chordOn}};
+        {BBtnSessenSu, view.toggles.secondTangent, view.secondTangentOn},
+        {BBtnHojosen, view.toggles.chord, view.chordOn}};
     for (const auto& [button, look, on] : toggles) {
         button->setText(QString::fromStdString(look.caption));
         SetCaptionColor(button, look.color);

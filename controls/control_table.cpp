@@ -16,6 +16,15 @@ std::size_t RowIndex(const ControlRow& row)
     return static_cast<std::size_t>(&row - ControlTable().data());
 }
 
+const ControlRow* LabelOf(const ControlRow& row)
+{
+    for (const ControlRow& label : ControlTable()) {
+        if (label.labelFor != nullptr && label.labelFor == std::string_view(row.id))
+            return &label;
+    }
+    return nullptr;
+}
+
 std::vector<const ControlRow*> KeyboardOrder()
 {
     // A window control sorts by its own tab; a group box's child by the group

@@ -20,51 +20,35 @@
 #include <string_view>
 #include <vector>
 
-enum class ControlKind {
-    Plot,       // the paint box the plot is drawn in
-    Label,      // a text, fixed or shown by the lesson
-    Slider,     // a horizontal scroll bar, 0..100
-    GroupBox,   // a captioned panel around other controls
-    PushButton, // a key or "終　了"
-    Toggle,     // one of the two buttons that switch the tangent aids
-    Selector,   // a latching button that chooses the entry target
-};
+// What a control is: the paint box the plot is drawn in; a text, fixed or
+// shown by the lesson; a horizontal scroll bar, 0..100; a captioned panel
+// around other controls; a key or "終　了"; one of the two buttons that switch
+// the tangent aids; a latching button that chooses the entry target.
+enum class ControlKind { Plot, Label, Slider, GroupBox, PushButton, Toggle, Selector };
 
-// Where a control is placed; its place is relative to this parent.
-enum class Parent {
-    Window,    // the window's client area
-    GroupBox1, // the keypad, "条件入力ボタン"
-    GroupBox2, // the coefficient panel, "曲線の条件"
-};
+// Where a control is placed, its place relative to it: the window's client
+// area, the keypad ("条件入力ボタン") or the coefficient panel ("曲線の条件").
+enum class Parent { Window, GroupBox1, GroupBox2 };
 
-enum class Background {
-    None,              // the control draws its own
-    WindowBackground,  // the window's money green
-    TooltipBackground, // the desktop's tooltip colour
-};
+// None: the control draws its own; the window's money green; the desktop's
+// tooltip colour.
+enum class Background { None, WindowBackground, TooltipBackground };
 
 // Where a label's text sits.
 enum class Alignment { Natural, Centre, LeftMiddle, TopLeft };
 
-// How a screen reader names a control.
-enum class NameKind {
-    Fixed,    // the name as written
-    LiveText, // the name as a lead, followed by the text the control shows
-};
+// How a screen reader names a control: by the name as written, or by the
+// name as a lead followed by the text the control shows.
+enum class NameKind { Fixed, LiveText };
 
 // What is said after the control's event, beyond what the control itself
-// shows.
-enum class Spoken {
-    Nothing,
-    Entry,  // a key or selector: the coefficient being typed
-    Lesson, // a toggle, a slider at rest or "決定": what changed in the plot
-};
+// shows: nothing; for a key or selector, the coefficient being typed; for a
+// toggle, a slider at rest or "決定", what changed in the plot.
+enum class Spoken { Nothing, Entry, Lesson };
 
+// A control's rectangle in pixels.
 struct Place {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
+    int x, y, width, height;
 };
 
 inline constexpr int kNoTab = -1;
@@ -118,105 +102,73 @@ using LC = LessonChange;
 // clang-format off
 inline constexpr ControlRow kRows[] = {
     // The window's own controls.
-    {"PaintBox1", Plot, Window, {8, 29, 660, 660}, "", FontRole::Window, None, kWindowText, Natural, kNoTab,
-     Nothing, std::nullopt, Fixed,
+    {"PaintBox1", Plot, Window, {8, 29, 660, 660}, "", FontRole::Window, None, kWindowText, Natural, kNoTab, Nothing, std::nullopt, Fixed,
      "グラフ", "方眼の上に曲線と変曲点、接線を描いた座標平面"},
-    {"LblSetten", Label, Window, {687, 360, 65, 25}, "接点", FontRole::TangentLabel, WindowBackground, kWindowText, Centre, kNoTab,
-     Nothing, std::nullopt, Fixed,
+    {"LblSetten", Label, Window, {687, 360, 65, 25}, "接点", FontRole::TangentLabel, WindowBackground, kWindowText, Centre, kNoTab, Nothing, std::nullopt, Fixed,
      "接点", "右にある接点の位置のスライダーの見出し", "ScrollBar2"},
-    {"ScrollBar1", Slider, Window, {48, 696, 569, 17}, "", kNoFont, None, kWindowText, Natural, 0,
-     Lesson, LC::Zoom, Fixed,
+    {"ScrollBar1", Slider, Window, {48, 696, 569, 17}, "", kNoFont, None, kWindowText, Natural, 0, Lesson, LC::Zoom, Fixed,
      "拡大・縮小", "グラフの表示範囲を変えるスライダー。右へ動かすと拡大、左へ動かすと縮小します"},
-    {"GroupBox1", GroupBox, Window, {689, 451, 175, 242}, "条件入力ボタン", FontRole::PanelText, WindowBackground, Bgr::Maroon, Natural, 1,
-     Nothing, std::nullopt, Fixed,
+    {"GroupBox1", GroupBox, Window, {689, 451, 175, 242}, "条件入力ボタン", FontRole::PanelText, WindowBackground, Bgr::Maroon, Natural, 1, Nothing, std::nullopt, Fixed,
      "条件入力ボタン", "係数を入力する数字のキーと決定のキー"},
-    {"GroupBox2", GroupBox, Window, {689, 24, 318, 273}, "曲線の条件", FontRole::PanelText, WindowBackground, Bgr::Red, Natural, 2,
-     Nothing, std::nullopt, Fixed,
+    {"GroupBox2", GroupBox, Window, {689, 24, 318, 273}, "曲線の条件", FontRole::PanelText, WindowBackground, Bgr::Red, Natural, 2, Nothing, std::nullopt, Fixed,
      "曲線の条件", "係数を選ぶボタン、係数の値と曲線の方程式"},
-    {"BtnSyuryo", PushButton, Window, {887, 628, 105, 49}, "終　了", FontRole::QuitButton, None, Bgr::Black, Natural, 3,
-     Nothing, std::nullopt, Fixed,
+    {"BtnSyuryo", PushButton, Window, {887, 628, 105, 49}, "終　了", FontRole::QuitButton, None, Bgr::Black, Natural, 3, Nothing, std::nullopt, Fixed,
      "終了", "プログラムを終了します"},
-    {"ScrollBar2", Slider, Window, {751, 360, 249, 25}, "", kNoFont, None, kWindowText, Natural, 4,
-     Lesson, LC::TangentPoint, Fixed,
+    {"ScrollBar2", Slider, Window, {751, 360, 249, 25}, "", kNoFont, None, kWindowText, Natural, 4, Lesson, LC::TangentPoint, Fixed,
      "接点の位置", "接点を曲線に沿って動かすスライダー。動かすと接点での接線が引き直されます"},
-    {"BBtnSessenSu", Toggle, Window, {695, 309, 129, 33}, kOneTangentAtReset, FontRole::PanelText, None, kWindowText, Natural, 5,
-     Lesson, LC::SecondTangent, LiveText,
+    {"BBtnSessenSu", Toggle, Window, {695, 309, 129, 33}, kOneTangentAtReset, FontRole::PanelText, None, kWindowText, Natural, 5, Lesson, LC::SecondTangent, LiveText,
      "接線の本数", "変曲点について対称な点での接線も引くかどうかを切り替えます"},
-    {"BBtnHojosen", Toggle, Window, {855, 309, 129, 33}, kChordOff, FontRole::PanelText, None, kWindowText, Natural, 6,
-     Lesson, LC::Chord, LiveText,
+    {"BBtnHojosen", Toggle, Window, {855, 309, 129, 33}, kChordOff, FontRole::PanelText, None, kWindowText, Natural, 6, Lesson, LC::Chord, LiveText,
      "補助線", "二つの接点を結ぶ補助線を引くかどうかを切り替えます"},
     // The keypad in GroupBox1: ７８９ / ４５６ / １２３ / ０－決定, three
     // columns at a pitch of 48 pixels, one less than a key's size.
-    {"Btn00", PushButton, GroupBox1, {16, 176, 49, 49}, "０", FontRole::Keys, None, kWindowText, Natural, 0,
-     Entry, std::nullopt, Fixed,
+    {"Btn00", PushButton, GroupBox1, {16, 176, 49, 49}, "０", FontRole::Keys, None, kWindowText, Natural, 0, Entry, std::nullopt, Fixed,
      "0", "選んでいる係数に数字 0 を入力します。キーボードの 0 でも押せます"},
-    {"BtnKettei", PushButton, GroupBox1, {112, 176, 49, 49}, "決定", FontRole::ConfirmKey, None, kWindowText, Natural, 1,
-     Lesson, LC::Confirmed, Fixed,
+    {"BtnKettei", PushButton, GroupBox1, {112, 176, 49, 49}, "決定", FontRole::ConfirmKey, None, kWindowText, Natural, 1, Lesson, LC::Confirmed, Fixed,
      "決定", "入力した係数を確定して、方程式とグラフを新しくし、次の係数に進みます"},
-    {"Btn01", PushButton, GroupBox1, {16, 128, 49, 49}, "１", FontRole::Keys, None, kWindowText, Natural, 2,
-     Entry, std::nullopt, Fixed,
+    {"Btn01", PushButton, GroupBox1, {16, 128, 49, 49}, "１", FontRole::Keys, None, kWindowText, Natural, 2, Entry, std::nullopt, Fixed,
      "1", "選んでいる係数に数字 1 を入力します。キーボードの 1 でも押せます"},
-    {"Btn03", PushButton, GroupBox1, {112, 128, 49, 49}, "３", FontRole::Keys, None, kWindowText, Natural, 3,
-     Entry, std::nullopt, Fixed,
+    {"Btn03", PushButton, GroupBox1, {112, 128, 49, 49}, "３", FontRole::Keys, None, kWindowText, Natural, 3, Entry, std::nullopt, Fixed,
      "3", "選んでいる係数に数字 3 を入力します。キーボードの 3 でも押せます"},
-    {"Btn02", PushButton, GroupBox1, {64, 128, 49, 49}, "２", FontRole::Keys, None, kWindowText, Natural, 4,
-     Entry, std::nullopt, Fixed,
+    {"Btn02", PushButton, GroupBox1, {64, 128, 49, 49}, "２", FontRole::Keys, None, kWindowText, Natural, 4, Entry, std::nullopt, Fixed,
      "2", "選んでいる係数に数字 2 を入力します。キーボードの 2 でも押せます"},
-    {"Btn04", PushButton, GroupBox1, {16, 80, 49, 49}, "４", FontRole::Keys, None, kWindowText, Natural, 5,
-     Entry, std::nullopt, Fixed,
+    {"Btn04", PushButton, GroupBox1, {16, 80, 49, 49}, "４", FontRole::Keys, None, kWindowText, Natural, 5, Entry, std::nullopt, Fixed,
      "4", "選んでいる係数に数字 4 を入力します。キーボードの 4 でも押せます"},
-    {"BtnMinus", PushButton, GroupBox1, {64, 176, 49, 49}, "－", FontRole::Keys, None, kWindowText, Natural, 6,
-     Entry, std::nullopt, Fixed,
+    {"BtnMinus", PushButton, GroupBox1, {64, 176, 49, 49}, "－", FontRole::Keys, None, kWindowText, Natural, 6, Entry, std::nullopt, Fixed,
      "マイナス", "選んでいる係数の符号をマイナスにします。キーボードの - でも押せます"},
-    {"Btn06", PushButton, GroupBox1, {112, 80, 49, 49}, "６", FontRole::Keys, None, kWindowText, Natural, 7,
-     Entry, std::nullopt, Fixed,
+    {"Btn06", PushButton, GroupBox1, {112, 80, 49, 49}, "６", FontRole::Keys, None, kWindowText, Natural, 7, Entry, std::nullopt, Fixed,
      "6", "選んでいる係数に数字 6 を入力します。キーボードの 6 でも押せます"},
-    {"Btn05", PushButton, GroupBox1, {64, 80, 49, 49}, "５", FontRole::Keys, None, kWindowText, Natural, 8,
-     Entry, std::nullopt, Fixed,
+    {"Btn05", PushButton, GroupBox1, {64, 80, 49, 49}, "５", FontRole::Keys, None, kWindowText, Natural, 8, Entry, std::nullopt, Fixed,
      "5", "選んでいる係数に数字 5 を入力します。キーボードの 5 でも押せます"},
-    {"Btn07", PushButton, GroupBox1, {16, 32, 49, 49}, "７", FontRole::Keys, None, kWindowText, Natural, 9,
-     Entry, std::nullopt, Fixed,
+    {"Btn07", PushButton, GroupBox1, {16, 32, 49, 49}, "７", FontRole::Keys, None, kWindowText, Natural, 9, Entry, std::nullopt, Fixed,
      "7", "選んでいる係数に数字 7 を入力します。キーボードの 7 でも押せます"},
-    {"Btn09", PushButton, GroupBox1, {112, 32, 49, 49}, "９", FontRole::Keys, None, kWindowText, Natural, 10,
-     Entry, std::nullopt, Fixed,
+    {"Btn09", PushButton, GroupBox1, {112, 32, 49, 49}, "９", FontRole::Keys, None, kWindowText, Natural, 10, Entry, std::nullopt, Fixed,
      "9", "選んでいる係数に数字 9 を入力します。キーボードの 9 でも押せます"},
-    {"Btn08", PushButton, GroupBox1, {64, 32, 49, 49}, "８", FontRole::Keys, None, kWindowText, Natural, 11,
-     Entry, std::nullopt, Fixed,
+    {"Btn08", PushButton, GroupBox1, {64, 32, 49, 49}, "８", FontRole::Keys, None, kWindowText, Natural, 11, Entry, std::nullopt, Fixed,
      "8", "選んでいる係数に数字 8 を入力します。キーボードの 8 でも押せます"},
     // The coefficient panel in GroupBox2; none of it takes the focus. Each
     // coefficient label labels the selector above it.
-    {"SbnSiki", Selector, GroupBox2, {8, 176, 129, 33}, "曲線の方程式", FontRole::PanelText, None, Bgr::Black, Natural, kNoTab,
-     Entry, std::nullopt, Fixed,
+    {"SbnSiki", Selector, GroupBox2, {8, 176, 129, 33}, "曲線の方程式", FontRole::PanelText, None, Bgr::Black, Natural, kNoTab, Entry, std::nullopt, Fixed,
      "曲線の方程式を選択", "係数ではなく曲線の方程式を選びます。数字のキーは何も入力しません"},
-    {"LblSiki", Label, GroupBox2, {8, 207, 297, 34}, "", FontRole::PanelText, TooltipBackground, Bgr::Red, LeftMiddle, kNoTab,
-     Nothing, std::nullopt, LiveText,
+    {"LblSiki", Label, GroupBox2, {8, 207, 297, 34}, "", FontRole::PanelText, TooltipBackground, Bgr::Red, LeftMiddle, kNoTab, Nothing, std::nullopt, LiveText,
      "曲線の方程式", "確定した係数でできる曲線の方程式"},
-    {"SbnKeisuA", Selector, GroupBox2, {24, 88, 49, 33}, "a=", FontRole::Coefficients, None, Bgr::Maroon, Natural, kNoTab,
-     Entry, std::nullopt, Fixed,
+    {"SbnKeisuA", Selector, GroupBox2, {24, 88, 49, 33}, "a=", FontRole::Coefficients, None, Bgr::Maroon, Natural, kNoTab, Entry, std::nullopt, Fixed,
      "係数 a を選択", "キーで入力する係数を a にします"},
-    {"SbnKeisuB", Selector, GroupBox2, {96, 88, 49, 33}, "b=", FontRole::Coefficients, None, Bgr::Maroon, Natural, kNoTab,
-     Entry, std::nullopt, Fixed,
+    {"SbnKeisuB", Selector, GroupBox2, {96, 88, 49, 33}, "b=", FontRole::Coefficients, None, Bgr::Maroon, Natural, kNoTab, Entry, std::nullopt, Fixed,
      "係数 b を選択", "キーで入力する係数を b にします"},
-    {"LblKeisuA", Label, GroupBox2, {24, 120, 49, 33}, "", FontRole::PanelText, TooltipBackground, Bgr::Red, Centre, kNoTab,
-     Nothing, std::nullopt, LiveText,
+    {"LblKeisuA", Label, GroupBox2, {24, 120, 49, 33}, "", FontRole::PanelText, TooltipBackground, Bgr::Red, Centre, kNoTab, Nothing, std::nullopt, LiveText,
      "係数 a", "係数 a の値。キーで入力し、決定で確定します", "SbnKeisuA"},
-    {"LblKeisuB", Label, GroupBox2, {96, 120, 49, 33}, "", FontRole::PanelText, TooltipBackground, Bgr::Red, Centre, kNoTab,
-     Nothing, std::nullopt, LiveText,
+    {"LblKeisuB", Label, GroupBox2, {96, 120, 49, 33}, "", FontRole::PanelText, TooltipBackground, Bgr::Red, Centre, kNoTab, Nothing, std::nullopt, LiveText,
      "係数 b", "係数 b の値。キーで入力し、決定で確定します", "SbnKeisuB"},
-    {"LblKeisuC", Label, GroupBox2, {168, 120, 49, 33}, "", FontRole::PanelText, TooltipBackground, Bgr::Red, Centre, kNoTab,
-     Nothing, std::nullopt, LiveText,
+    {"LblKeisuC", Label, GroupBox2, {168, 120, 49, 33}, "", FontRole::PanelText, TooltipBackground, Bgr::Red, Centre, kNoTab, Nothing, std::nullopt, LiveText,
      "係数 c", "係数 c の値。キーで入力し、決定で確定します", "SbnKeisuC"},
-    {"LblKeisuD", Label, GroupBox2, {240, 120, 49, 33}, "", FontRole::PanelText, TooltipBackground, Bgr::Red, Centre, kNoTab,
-     Nothing, std::nullopt, LiveText,
+    {"LblKeisuD", Label, GroupBox2, {240, 120, 49, 33}, "", FontRole::PanelText, TooltipBackground, Bgr::Red, Centre, kNoTab, Nothing, std::nullopt, LiveText,
      "係数 d", "係数 d の値。キーで入力し、決定で確定します", "SbnKeisuD"},
-    {"SbnKeisuD", Selector, GroupBox2, {240, 88, 49, 33}, "d=", FontRole::Coefficients, None, Bgr::Maroon, Natural, kNoTab,
-     Entry, std::nullopt, Fixed,
+    {"SbnKeisuD", Selector, GroupBox2, {240, 88, 49, 33}, "d=", FontRole::Coefficients, None, Bgr::Maroon, Natural, kNoTab, Entry, std::nullopt, Fixed,
      "係数 d を選択", "キーで入力する係数を d にします"},
-    {"SbnKeisuC", Selector, GroupBox2, {168, 88, 49, 33}, "c=", FontRole::Coefficients, None, Bgr::Maroon, Natural, kNoTab,
-     Entry, std::nullopt, Fixed,
+    {"SbnKeisuC", Selector, GroupBox2, {168, 88, 49, 33}, "c=", FontRole::Coefficients, None, Bgr::Maroon, Natural, kNoTab, Entry, std::nullopt, Fixed,
      "係数 c を選択", "キーで入力する係数を c にします"},
-    {"Label2", Label, GroupBox2, {24, 32, 273, 41}, "y=ax^3+bx^2+cx+d", FontRole::Coefficients, WindowBackground, Bgr::Red, TopLeft, kNoTab,
-     Nothing, std::nullopt, LiveText,
+    {"Label2", Label, GroupBox2, {24, 32, 273, 41}, "y=ax^3+bx^2+cx+d", FontRole::Coefficients, WindowBackground, Bgr::Red, TopLeft, kNoTab, Nothing, std::nullopt, LiveText,
      "三次関数の式", "係数 a, b, c, d を入力する三次関数の形"},
 };
 // clang-format on
@@ -232,6 +184,9 @@ const ControlRow* FindControlRow(std::string_view id);
 
 // The row's place in the table.
 std::size_t RowIndex(const ControlRow& row);
+
+// The label of the control, if the table gives it one.
+const ControlRow* LabelOf(const ControlRow& row);
 
 // The controls that take the keyboard focus, in the window's Tab order: each
 // group box's tab places its children in the order.

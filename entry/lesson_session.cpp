@@ -29,17 +29,17 @@ constexpr const char* kConfirmationRefused = "決定できません。符号だ�
 } // namespace
 
 LessonSession::LessonSession()
-    : selectorColors_(SelectorColors(0)),
-      // The buttons' looks before the lesson starts: their captions in the
-      // window's text colour, both shown.
-      toggles_{ToggleLook{kOneTangentAtReset, Bgr::Black, true},
-               ToggleLook{kChordOff, Bgr::Black, true}}
 {
+    shown_.selectorColors = SelectorColors(0);
+    // The buttons' looks before the lesson starts: their captions in the
+    // window's text colour, both shown.
+    shown_.toggles = {ToggleLook{kOneTangentAtReset, Bgr::Black, true},
+                      ToggleLook{kChordOff, Bgr::Black, true}};
 }
 
 void LessonSession::Syokika()
 {
-    lesson_.ZahyoMax = PositiontoZahyoMax(zoomPosition_);
+    lesson_.ZahyoMax = PositiontoZahyoMax(shown_.zoomPosition);
     ClearPendingSigns(lesson_);
     lesson_.Keisu[1] = 1;
     lesson_.Keisu[2] = 0;
@@ -50,26 +50,18 @@ void LessonSession::Syokika()
     lesson_.KeisuNo = 1;
     BtnKetteiClick();
     SelectorClick(1);
-    toggles_ = ResetToggles(lesson_);
-    said_.clear();
+    shown_.toggles = ResetToggles(lesson_);
+    shown_.announcement.clear();
 }
 
 LessonView LessonSession::view() const
 {
-    LessonView view;
+    LessonView view = shown_;
     for (int n = 1; n <= kCoefficientCount; ++n)
         view.coefficientLabels[static_cast<std::size_t>(n - 1)] = labels_[n];
-    view.equationText = equation_;
-    view.latchedSelector = latched_;
-    view.selectorColors = selectorColors_;
-    view.secondTangent = toggles_.secondTangent;
-    view.chord = toggles_.chord;
     view.secondTangentOn = lesson_.SessenSu2;
     view.chordOn = lesson_.HojosenAri;
-    view.zoomPosition = zoomPosition_;
-    view.tangentPosition = tangentPosition_;
     view.plotDescription = PlotDescription(lesson_);
-    view.announcement = said_;
     return view;
 }
 
@@ -77,11 +69,11 @@ void LessonSession::sayAfter(std::string_view controlId)
 {
     const ControlRow& row = *FindControlRow(controlId);
     if (row.spoken == Spoken::Lesson && row.change)
-        said_ = ChangeAnnouncement(lesson_, *row.change);
+        shown_.announcement = ChangeAnnouncement(lesson_, *row.change);
     else if (row.spoken == Spoken::Entry)
-        said_ = entrySentence();
+        shown_.announcement = entrySentence();
     else
-        said_.clear();
+        shown_.announcement.clear();
 }
 
 std::string LessonSession::entrySentence() const
@@ -89,27 +81,24 @@ std::string LessonSession::entrySentence() const
     // The coefficient being typed, as the label that shows it is read
     // ("係数 b：-3"); the equation button, by its own name.
     const int32_t target = std::clamp(lesson_.KeisuNo, int32_t{1}, kEquationTarget);
-    const std::string_view selector = kSelectors[target - 1];
-    for (const ControlRow& row : ControlTable()) {
-        if (row.labelFor != nullptr && row.labelFor == selector)
-            return ControlName(row, labels_[target]);
-    }
-    return ControlName(*FindControlRow(selector), {});
+    const ControlRow& selector = *FindControlRow(kSelectors[target - 1]);
+    const ControlRow* label = LabelOf(selector);
+    return label ? ControlName(*label, labels_[target]) : ControlName(selector, {});
 }
 
 bool LessonSession::BtnKetteiClick()
 {
     ClearPendingSigns(lesson_);
     if (HasUnfinishedEntry(labels_)) {
-        said_ = kConfirmationRefused;
+        shown_.announcement = kConfirmationRefused;
         return false;
     }
     if (lesson_.KeisuNo >= 1 && lesson_.KeisuNo <= kCoefficientCount)
         lesson_.Keisu[lesson_.KeisuNo] = ParseCoefficient(labels_[lesson_.KeisuNo]);
-    equation_ = EquationText(lesson_.Keisu);
+    shown_.equationText = EquationText(lesson_.Keisu);
     SelectorClick(NextTarget(lesson_.KeisuNo));
     Kyokusen_Update(lesson_);
-    tangentPosition_ = kTangentCentre;
+    shown_.tangentPosition = LessonView{}.tangentPosition;
     sayAfter("BtnKettei");
     return true;
 }
@@ -117,12 +106,12 @@ bool LessonSession::BtnKetteiClick()
 void LessonSession::SelectorClick(int32_t target)
 {
     if (target < 1 || target > kEquationTarget) {
-        said_.clear();
+        shown_.announcement.clear();
         return;
     }
     SelectTarget(lesson_, target);
-    latched_ = target;
-    selectorColors_ = SelectorColors(target);
+    shown_.latchedSelector = target;
+    shown_.selectorColors = SelectorColors(target);
     sayAfter(kSelectors[target - 1]);
 }
 
@@ -152,30 +141,30 @@ void LessonSession::BtnMinusClick()
 
 void LessonSession::ScrollBar1Scroll(int32_t position, bool atRest)
 {
-    zoomPosition_ = SliderPosition(position);
-    lesson_.ZahyoMax = PositiontoZahyoMax(zoomPosition_);
-    said_.clear();
+    shown_.zoomPosition = SliderPosition(position);
+    lesson_.ZahyoMax = PositiontoZahyoMax(shown_.zoomPosition);
+    shown_.announcement.clear();
     if (atRest)
         sayAfter("ScrollBar1");
 }
 
 void LessonSession::ScrollBar2Scroll(int32_t position, bool atRest)
 {
-    tangentPosition_ = SliderPosition(position);
-    MoveTangentPoint(lesson_, tangentPosition_);
-    said_.clear();
+    shown_.tangentPosition = SliderPosition(position);
+    MoveTangentPoint(lesson_, shown_.tangentPosition);
+    shown_.announcement.clear();
     if (atRest)
         sayAfter("ScrollBar2");
 }
 
 void LessonSession::BBtnSessenSuClick()
 {
-    toggles_ = ToggleSecondTangent(lesson_);
+    shown_.toggles = ToggleSecondTangent(lesson_);
     sayAfter("BBtnSessenSu");
 }
 
 void LessonSession::BBtnHojosenClick()
 {
-    toggles_ = ToggleChord(lesson_);
+    shown_.toggles = ToggleChord(lesson_);
     sayAfter("BBtnHojosen");
 }

@@ -20,12 +20,11 @@ struct LessonView {
     // Caption colours (0xBBGGRR) of the five selector buttons, a..d then the
     // equation button.
     std::array<uint32_t, 5> selectorColors{};
-    ToggleLook secondTangent;
-    ToggleLook chord;
+    ToggleLooks toggles;
     bool secondTangentOn = false;
     bool chordOn = false;
-    int32_t zoomPosition = 0;
-    int32_t tangentPosition = 0;
+    int32_t zoomPosition = 51;    // where the zoom slider starts
+    int32_t tangentPosition = 50; // the tangent slider's centre: the inflection point
     std::string plotDescription; // the plot put into words
     std::string announcement;    // what to say now; empty: nothing
 };
@@ -40,26 +39,15 @@ struct LessonView {
 // Nothing here draws: the window repaints from lesson() (plot/plot_layers.h).
 class LessonSession {
 public:
-    static constexpr int32_t kZoomStart = 51;
-    static constexpr int32_t kTangentCentre = 50;
     static constexpr int32_t kSliderMax = 100;
 
     LessonSession();
 
     const LessonState& lesson() const { return lesson_; }
 
-    // What the controls show.
-    const std::string& coefficientLabel(int coefficient) const { return labels_[coefficient]; }
-    const std::string& equationText() const { return equation_; }
-    // The latched selector, 1..4 = "a=".."d=", 5 = "曲線の方程式"; 0 before the
-    // lesson has started.
-    int32_t latchedSelector() const { return latched_; }
-    // Caption colours (0xBBGGRR) of the five selector buttons, a..d then the
-    // equation button.
-    const std::array<uint32_t, 5>& selectorColors() const { return selectorColors_; }
-    const ToggleLooks& toggleLooks() const { return toggles_; }
-    int32_t zoomPosition() const { return zoomPosition_; }
-    int32_t tangentPosition() const { return tangentPosition_; }
+    // Where the two sliders stand.
+    int32_t zoomPosition() const { return shown_.zoomPosition; }
+    int32_t tangentPosition() const { return shown_.tangentPosition; }
 
     // What the controls show and what to say after the last event.
     LessonView view() const;
@@ -99,12 +87,8 @@ private:
     std::string entrySentence() const;
 
     LessonState lesson_;
+    // The labels as the entry rules read and write them; shown_ holds the
+    // rest of what the controls show, and the sentence to say.
     CoefficientArray<std::string> labels_;
-    std::string equation_;
-    int32_t latched_ = 0;
-    std::array<uint32_t, 5> selectorColors_{};
-    ToggleLooks toggles_;
-    int32_t zoomPosition_ = kZoomStart;
-    int32_t tangentPosition_ = kTangentCentre;
-    std::string said_;
+    LessonView shown_;
 };

@@ -1,8 +1,10 @@
 // The lesson's handlers composed without a window: what every edition's
-// controls show after the reset and after a pupil's entries.
+// controls show after the reset and after a pupil's entries, and what they
+// say.
 
 #include "entry/lesson_session.h"
 #include "lesson/colors.h"
+#include "plot/plot_description.h"
 
 #include <QtTest>
 
@@ -12,22 +14,22 @@ private slots:
     void resetShowsTheStartingLesson()
     {
         LessonSession s;
-        QCOMPARE(s.latchedSelector(), 0);
+        QCOMPARE(s.view().latchedSelector, 0);
         s.Syokika();
         QCOMPARE(s.lesson().ZahyoMax, 20);
-        QCOMPARE(s.equationText(), std::string("y=x^3"));
+        QCOMPARE(s.view().equationText, std::string("y=x^3"));
         for (int n = 1; n <= 4; ++n)
-            QCOMPARE(s.coefficientLabel(n), std::string(n == 1 ? "1" : "0"));
+            QCOMPARE(s.view().coefficientLabels[n - 1], std::string(n == 1 ? "1" : "0"));
         QCOMPARE(s.lesson().KeisuNo, 1);
-        QCOMPARE(s.latchedSelector(), 1);
+        QCOMPARE(s.view().latchedSelector, 1);
         const std::array<uint32_t, 5> colors{Bgr::Red, Bgr::Maroon, Bgr::Maroon, Bgr::Maroon,
                                              Bgr::Black};
-        QCOMPARE(s.selectorColors(), colors);
-        QCOMPARE(s.toggleLooks().secondTangent.caption, std::string("接 線 1 本"));
-        QCOMPARE(s.toggleLooks().secondTangent.color, Bgr::Blue);
-        QVERIFY(!s.toggleLooks().chord.visible);
-        QCOMPARE(s.zoomPosition(), 51);
-        QCOMPARE(s.tangentPosition(), 50);
+        QCOMPARE(s.view().selectorColors, colors);
+        QCOMPARE(s.view().toggles.secondTangent.caption, std::string("接 線 1 本"));
+        QCOMPARE(s.view().toggles.secondTangent.color, Bgr::Blue);
+        QVERIFY(!s.view().toggles.chord.visible);
+        QCOMPARE(s.view().zoomPosition, 51);
+        QCOMPARE(s.view().tangentPosition, 50);
     }
 
     void confirmationTakesTheLabelAndMovesOn()
@@ -38,14 +40,14 @@ private slots:
         s.SelectorClick(2);
         s.BtnMinusClick();
         s.DigitClick(3);
-        QCOMPARE(s.coefficientLabel(2), std::string("-3"));
+        QCOMPARE(s.view().coefficientLabels[1], std::string("-3"));
         QCOMPARE(s.lesson().Keisu[2], 0); // not confirmed yet
         QVERIFY(s.BtnKetteiClick());
         QCOMPARE(s.lesson().Keisu[2], -3);
-        QCOMPARE(s.equationText(), std::string("y=x^3-3x^2"));
-        QCOMPARE(s.latchedSelector(), 3);
+        QCOMPARE(s.view().equationText, std::string("y=x^3-3x^2"));
+        QCOMPARE(s.view().latchedSelector, 3);
         QCOMPARE(s.lesson().KeisuNo, 3);
-        QCOMPARE(s.tangentPosition(), 50);
+        QCOMPARE(s.view().tangentPosition, 50);
         QCOMPARE(s.lesson().SettenPt, s.lesson().TenvoriPt);
         QCOMPARE(s.lesson().TenvoriPt, (TZahyoR{1.0f, -2.0f}));
     }
@@ -59,14 +61,14 @@ private slots:
         s.SelectorClick(1);
         s.DigitClick(5);
         QVERIFY(!s.BtnKetteiClick());
-        QCOMPARE(s.coefficientLabel(4), std::string("-"));
+        QCOMPARE(s.view().coefficientLabels[3], std::string("-"));
         QCOMPARE(s.lesson().Keisu[1], 1);
-        QCOMPARE(s.equationText(), std::string("y=x^3"));
-        QCOMPARE(s.latchedSelector(), 1);
+        QCOMPARE(s.view().equationText, std::string("y=x^3"));
+        QCOMPARE(s.view().latchedSelector, 1);
         // The pending sign went with the refusal: a digit now is unsigned.
         s.SelectorClick(4);
         s.DigitClick(2);
-        QCOMPARE(s.coefficientLabel(4), std::string("2"));
+        QCOMPARE(s.view().coefficientLabels[3], std::string("2"));
     }
 
     void slidersHoldTheirRange()
@@ -74,10 +76,10 @@ private slots:
         LessonSession s;
         s.Syokika();
         s.ScrollBar1Scroll(101);
-        QCOMPARE(s.zoomPosition(), 100);
+        QCOMPARE(s.view().zoomPosition, 100);
         QCOMPARE(s.lesson().ZahyoMax, 4);
         s.ScrollBar2Scroll(-1);
-        QCOMPARE(s.tangentPosition(), 0);
+        QCOMPARE(s.view().tangentPosition, 0);
     }
 
     void togglesSwitchBackWithTheFullWidthDigit()
@@ -85,13 +87,42 @@ private slots:
         LessonSession s;
         s.Syokika();
         s.BBtnSessenSuClick();
-        QVERIFY(s.toggleLooks().chord.visible);
+        QVERIFY(s.view().toggles.chord.visible);
         s.BBtnHojosenClick();
         QVERIFY(s.lesson().HojosenAri);
         s.BBtnSessenSuClick();
-        QCOMPARE(s.toggleLooks().secondTangent.caption, std::string("接 線 １ 本"));
+        QCOMPARE(s.view().toggles.secondTangent.caption, std::string("接 線 １ 本"));
         QVERIFY(!s.lesson().HojosenAri);
-        QVERIFY(!s.toggleLooks().chord.visible);
+        QVERIFY(!s.view().toggles.chord.visible);
+    }
+
+    // What is said after each event: the coefficient being typed as its label
+    // reads, why "決定" was refused, the plot's change once a slider rests.
+    void eachEventSaysItsSentence()
+    {
+        LessonSession s;
+        s.Syokika();
+        QCOMPARE(s.view().announcement, std::string());
+        s.SelectorClick(2);
+        QCOMPARE(s.view().announcement, std::string("係数 b：0"));
+        s.BtnMinusClick();
+        QCOMPARE(s.view().announcement, std::string("係数 b：-"));
+        s.SelectorClick(5);
+        s.DigitClick(7);
+        QCOMPARE(s.view().announcement, std::string("曲線の方程式を選択"));
+        QVERIFY(!s.BtnKetteiClick());
+        QCOMPARE(s.view().announcement, std::string("決定できません。符号だけの係数があります"));
+        s.SelectorClick(2);
+        s.DigitClick(3);
+        QVERIFY(s.BtnKetteiClick());
+        QCOMPARE(s.view().announcement, ChangeAnnouncement(s.lesson(), LessonChange::Confirmed));
+        s.ScrollBar2Scroll(60);
+        QCOMPARE(s.view().announcement, std::string());
+        s.ScrollBar2Scroll(60, true);
+        QCOMPARE(s.view().announcement, ChangeAnnouncement(s.lesson(), LessonChange::TangentPoint));
+        s.BBtnSessenSuClick();
+        QCOMPARE(s.view().announcement, ChangeAnnouncement(s.lesson(), LessonChange::SecondTangent));
+        QCOMPARE(s.view().plotDescription, PlotDescription(s.lesson()));
     }
 };
 

@@ -1,6 +1,6 @@
-// The lesson as the page's script sees it: one LessonSession with a method
-// per control event, the view it gives back after each, and the plot's
-// geometry.
+// The lesson as the page's script sees it: the LessonSession itself, with a
+// method per control event and the view it gives back after each, and the
+// plot's geometry.
 
 #include "controls/control_table.h"
 #include "entry/lesson_session.h"
@@ -38,46 +38,30 @@ std::vector<int32_t> Flatten(const PlotGeometry& geometry)
     return out;
 }
 
-class WebLesson {
-public:
-    void Syokika() { session_.Syokika(); }
-    bool BtnKetteiClick() { return session_.BtnKetteiClick(); }
-    void SelectorClick(int target) { session_.SelectorClick(target); }
-    void DigitClick(int digit) { session_.DigitClick(digit); }
-    void Btn00Click() { session_.Btn00Click(); }
-    void BtnMinusClick() { session_.BtnMinusClick(); }
-    void ScrollBar1Scroll(int position, bool atRest) { session_.ScrollBar1Scroll(position, atRest); }
-    void ScrollBar2Scroll(int position, bool atRest) { session_.ScrollBar2Scroll(position, atRest); }
-    void BBtnSessenSuClick() { session_.BBtnSessenSuClick(); }
-    void BBtnHojosenClick() { session_.BBtnHojosenClick(); }
+// The plot's views stay valid until the next call that reads a plot.
+emscripten::val FlatView(const PlotGeometry& geometry)
+{
+    static std::vector<int32_t> flat;
+    flat = Flatten(geometry);
+    return emscripten::val(emscripten::typed_memory_view(flat.size(), flat.data()));
+}
 
-    LessonView view() const { return session_.view(); }
-    int zahyoMax() const { return session_.lesson().ZahyoMax; }
+emscripten::val Plot(const LessonSession& s, int width, int height)
+{
+    return FlatView(PlotOf(s.lesson(), width, height));
+}
 
-    // The views stay valid until the next call that reads a plot.
-    emscripten::val plot(int width, int height)
-    {
-        return flatView(PlotOf(session_.lesson(), width, height));
-    }
-    emscripten::val plotBase(int width, int height)
-    {
-        return flatView(PlotBaseOf(session_.lesson(), width, height));
-    }
-    emscripten::val tangentLayer(int width, int height)
-    {
-        return flatView(TangentLayerOf(session_.lesson(), width, height));
-    }
+emscripten::val PlotBase(const LessonSession& s, int width, int height)
+{
+    return FlatView(PlotBaseOf(s.lesson(), width, height));
+}
 
-private:
-    emscripten::val flatView(const PlotGeometry& geometry)
-    {
-        flat_ = Flatten(geometry);
-        return emscripten::val(emscripten::typed_memory_view(flat_.size(), flat_.data()));
-    }
+emscripten::val TangentLayer(const LessonSession& s, int width, int height)
+{
+    return FlatView(TangentLayerOf(s.lesson(), width, height));
+}
 
-    LessonSession session_;
-    std::vector<int32_t> flat_;
-};
+
 // A control's accessible name while it shows `shown`.
 std::string ControlNameOf(const std::string& id, const std::string& shown)
 {
@@ -98,13 +82,15 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .field("caption", &ToggleLook::caption)
         .field("color", &ToggleLook::color)
         .field("visible", &ToggleLook::visible);
+    emscripten::value_object<ToggleLooks>("ToggleLooks")
+        .field("secondTangent", &ToggleLooks::secondTangent)
+        .field("chord", &ToggleLooks::chord);
     emscripten::value_object<LessonView>("LessonView")
         .field("coefficientLabels", &LessonView::coefficientLabels)
         .field("equationText", &LessonView::equationText)
         .field("latchedSelector", &LessonView::latchedSelector)
         .field("selectorColors", &LessonView::selectorColors)
-        .field("secondTangent", &LessonView::secondTangent)
-        .field("chord", &LessonView::chord)
+        .field("toggles", &LessonView::toggles)
         .field("secondTangentOn", &LessonView::secondTangentOn)
         .field("chordOn", &LessonView::chordOn)
         .field("zoomPosition", &LessonView::zoomPosition)
@@ -113,21 +99,21 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .field("announcement", &LessonView::announcement);
     emscripten::function("controlName", &ControlNameOf);
 
-    emscripten::class_<WebLesson>("Lesson")
+    using S = LessonSession;
+    emscripten::class_<LessonSession>("Lesson")
         .constructor<>()
-        .function("Syokika", &WebLesson::Syokika)
-        .function("BtnKetteiClick", &WebLesson::BtnKetteiClick)
-        .function("SelectorClick", &WebLesson::SelectorClick)
-        .function("DigitClick", &WebLesson::DigitClick)
-        .function("Btn00Click", &WebLesson::Btn00Click)
-        .function("BtnMinusClick", &WebLesson::BtnMinusClick)
-        .function("ScrollBar1Scroll", &WebLesson::ScrollBar1Scroll)
-        .function("ScrollBar2Scroll", &WebLesson::ScrollBar2Scroll)
-        .function("BBtnSessenSuClick", &WebLesson::BBtnSessenSuClick)
-        .function("BBtnHojosenClick", &WebLesson::BBtnHojosenClick)
-        .function("view", &WebLesson::view)
-        .function("zahyoMax", &WebLesson::zahyoMax)
-        .function("plot", &WebLesson::plot)
-        .function("plotBase", &WebLesson::plotBase)
-        .function("tangentLayer", &WebLesson::tangentLayer);
+        .function("Syokika", &S::Syokika)
+        .function("BtnKetteiClick", &S::BtnKetteiClick)
+        .function("SelectorClick", &S::SelectorClick)
+        .function("DigitClick", &S::DigitClick)
+        .function("Btn00Click", &S::Btn00Click)
+        .function("BtnMinusClick", &S::BtnMinusClick)
+        .function("ScrollBar1Scroll", &S::ScrollBar1Scroll)
+        .function("ScrollBar2Scroll", &S::ScrollBar2Scroll)
+        .function("BBtnSessenSuClick", &S::BBtnSessenSuClick)
+        .function("BBtnHojosenClick", &S::BBtnHojosenClick)
+        .function("view", &S::view)
+        .function("plot", &Plot)
+        .function("plotBase", &PlotBase)
+        .function("tangentLayer", &TangentLayer);
 }

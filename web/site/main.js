@@ -71,8 +71,8 @@ function apply(view) {
     $(id).setAttribute("aria-checked", String(view.latchedSelector === k + 1));
     $(id).style.color = cssColor(view.selectorColors[k]);
   });
-  [["BBtnSessenSu", view.secondTangent, view.secondTangentOn],
-   ["BBtnHojosen", view.chord, view.chordOn]].forEach(([id, look, on]) => {
+  [["BBtnSessenSu", view.toggles.secondTangent, view.secondTangentOn],
+   ["BBtnHojosen", view.toggles.chord, view.chordOn]].forEach(([id, look, on]) => {
     const button = $(id);
     button.textContent = look.caption;
     button.style.color = cssColor(look.color);
