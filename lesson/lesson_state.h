@@ -28,8 +28,10 @@ private:
 inline constexpr int kCoefficientCount = 4;
 inline constexpr int kEquationTarget = 5; // KeisuNo of the equation button
 
-// Everything the lesson knows. One instance lives in the main window for the
-// whole run; every handler reads and writes it directly.
+// Everything the lesson knows. One instance lives for the whole run in the
+// edition's LessonSession (entry/lesson_session.h), which the desktop window
+// and the page each own; the session's handlers read and write it directly,
+// and the plot is drawn from it.
 struct LessonState {
     int32_t ZahyoMax = 0;                    // view scale, 4..36 once the lesson is set up
     int32_t KeisuNo = 0;                     // entry target: 1..4 = a..d, 5 = equation button
