@@ -99,7 +99,7 @@ void TestPlotDescription::readableNumbers()
 {
     QFETCH(double, value);
     QFETCH(QString, read);
-    QCOMPARE(QString::fromStdString(ReadableNumber(value)), read);
+    QCOMPARE(QString::fromStdString(ReadableNumber(Extended(static_cast<float>(value)))), read);
 }
 
 QTEST_MAIN(TestPlotDescription)
