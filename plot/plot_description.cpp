@@ -5,18 +5,67 @@
 #include "plot/layer_arithmetic.h"
 #include "plot/plot_layers.h"
 
-#include <cmath>
+#include <array>
 #include <initializer_list>
+#include <utility>
 
-std::string ReadableNumber(long double value)
+namespace {
+// Every number of the reading is rounded once, half away from zero, from its
+// exact value: the slope the tangent layer draws with and the intercept of
+// that line are extended values or sums of them, and a rounded product or sum
+// on the way could land on a half hundredth and tip the reading. So the
+// hundredths are kept as a few extended terms whose sum is exact (Veltkamp's
+// split, Knuth's sum), and compared with the halves exactly.
+using Terms = std::array<Extended, 3>;
+
+// value = high + low, each with at most 32 significant bits: either times a
+// single (24 bits) times 100 fits the 64-bit significand.
+std::pair<Extended, Extended> Split(Extended value)
 {
-    // Worked out in whole hundredths and written digit by digit: no locale
-    // can put a decimal comma in (the C locale of a Qt program follows the
-    // desktop), and no C++ library is needed that formats long double.
-    const long double hundredths = std::round(value * 100.0L);
-    if (!(std::fabs(hundredths) < 1.0e18L))
-        return "?";
-    const auto count = static_cast<int64_t>(hundredths);
+    const Extended scaled = (Extended(int64_t{1} << 32) + Extended(1)) * value;
+    const Extended high = scaled - (scaled - value);
+    return {high, value - high};
+}
+
+// a + b - sum exactly, for sum the extended a + b.
+Extended SumError(Extended a, Extended b, Extended sum)
+{
+    const Extended bPart = sum - a;
+    return (a - (sum - bPart)) + (b - bPart);
+}
+
+// The sign of the exact sum of the terms and one more. Shewchuk's growing
+// expansion turns them into parts that do not overlap, smallest first; the
+// largest part that is not zero has the sign of the whole.
+int SignOfSum(const Terms& terms, Extended more)
+{
+    std::array<Extended, 4> parts;
+    std::size_t count = 0;
+    for (const Extended term : {terms[0], terms[1], terms[2], more}) {
+        Extended q = term;
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            const Extended sum = q + parts[i];
+            const Extended error = SumError(q, parts[i], sum);
+            q = sum;
+            if (!(error == Extended()))
+                parts[kept++] = error;
+        }
+        parts[kept++] = q;
+        count = kept;
+    }
+    while (count > 0 && parts[count - 1] == Extended())
+        --count;
+    if (count == 0)
+        return 0;
+    return parts[count - 1] < Extended() ? -1 : 1;
+}
+
+// Whole hundredths written digit by digit: no locale can put a decimal comma
+// in (the C locale of a Qt program follows the desktop), and no C++ library
+// is needed that formats floating-point values.
+std::string HundredthsText(int64_t count)
+{
     const uint64_t magnitude = count < 0 ? static_cast<uint64_t>(-count) : count;
     std::string text = std::to_string(magnitude / 100);
     const auto fraction = static_cast<unsigned>(magnitude % 100);
@@ -29,18 +78,53 @@ std::string ReadableNumber(long double value)
     return count < 0 ? "-" + text : text;
 }
 
-namespace {
-std::string Point(long double x, long double y)
+// The number whose hundredths are the exact sum of the terms, rounded to
+// whole hundredths, half away from zero.
+std::string HundredthsRead(Terms terms)
 {
-    return "(" + ReadableNumber(x) + ", " + ReadableNumber(y) + ")";
+    if (!(Abs(terms[0]) + Abs(terms[1]) + Abs(terms[2]) < Extended(int64_t{1} << 60)))
+        return "?";
+    const bool negative = SignOfSum(terms, Extended()) < 0;
+    if (negative) {
+        for (Extended& term : terms)
+            term = -term;
+    }
+    // Below 2^60 the extended sum is off by an eighth of a hundredth at
+    // most, so n is off by one at most; the exact comparisons put it where
+    // n - 1/2 <= sum < n + 1/2.
+    const Extended half = Extended(1) / Extended(2);
+    int64_t n = TruncateToInt64((terms[0] + terms[1]) + terms[2] + half);
+    if (SignOfSum(terms, half - Extended(n)) < 0)
+        --n;
+    else if (SignOfSum(terms, half - Extended(n + 1)) >= 0)
+        ++n;
+    return HundredthsText(negative ? -n : n);
+}
+} // namespace
+
+std::string ReadableNumber(Extended value)
+{
+    const auto [high, low] = Split(value);
+    return HundredthsRead({high * Extended(100), low * Extended(100), Extended()});
 }
 
-// The line through (x0, y0) with slope m, as y=mx+k with the numbers read
-// aloud rounded.
-std::string LineEquation(long double x0, long double y0, long double m)
+namespace {
+std::string Point(float x, float y)
+{
+    return "(" + ReadableNumber(Extended(x)) + ", " + ReadableNumber(Extended(y)) + ")";
+}
+
+// The tangent through (x0, y0) with slope m, as y=mx+k with the numbers read
+// aloud rounded. The intercept y0 - m*x0 is read from three exact terms: m
+// split in halves, each times -x0 times 100 without rounding.
+std::string LineEquation(float x0, float y0, Extended m)
 {
     const std::string slope = ReadableNumber(m);
-    const std::string intercept = ReadableNumber(y0 - m * x0);
+    const auto [high, low] = Split(m);
+    const Extended hundred(100);
+    const Extended x = -Extended(x0);
+    const std::string intercept =
+        HundredthsRead({Extended(y0) * hundred, high * x * hundred, low * x * hundred});
     std::string text = "y=";
     if (slope == "1")
         text += "x";
@@ -58,10 +142,11 @@ std::string LineEquation(long double x0, long double y0, long double m)
     return text;
 }
 
-bool InView(long double x, long double y, int32_t zahyoMax)
+bool InView(float x, float y, int32_t zahyoMax)
 {
-    const long double half = zahyoMax / 2.0L;
-    return std::fabs(x) <= half && std::fabs(y) <= half;
+    // Twice each coordinate against the scale: both sides exact.
+    const Extended scale(zahyoMax);
+    return Abs(Extended(x)) * Extended(2) <= scale && Abs(Extended(y)) * Extended(2) <= scale;
 }
 
 // The symmetric point's abscissa, as the tangent layer forms it.
@@ -91,7 +176,7 @@ PlotReading ReadPlot(const LessonState& lesson)
         return reading;
     }
     reading.equation = "曲線 " + EquationText(lesson.Keisu);
-    const std::string half = ReadableNumber(zahyoMax / 2.0L);
+    const std::string half = ReadableNumber(Extended(zahyoMax) / Extended(2));
     reading.range = "表示範囲 x、y とも -" + half + " から " + half;
 
     const TZahyoR inflection = lesson.TenvoriPt;
@@ -107,9 +192,8 @@ PlotReading ReadPlot(const LessonState& lesson)
                           " が表示範囲から上下に離れすぎているため、接線は表示されていません";
         return reading;
     }
-    // The slope is read, not stored: to two decimals, single precision is
-    // plenty.
-    const long double m0 = static_cast<float>(Dfx(lesson, x0));
+    // The slope as the tangent layer draws with it, in extended precision.
+    const Extended m0 = Dfx(lesson, x0);
     reading.tangent = "接点 " + Point(x0, y0);
     if (!InView(x0, y0, zahyoMax))
         reading.tangent += "（表示範囲の外）";
@@ -118,8 +202,8 @@ PlotReading ReadPlot(const LessonState& lesson)
     const float x1 = SymmetricX(lesson);
     const float y1 = static_cast<float>(Fx(lesson, x1));
     if (lesson.SessenSu2) {
-        reading.secondTangent = "対称な点 " + Point(x1, y1) + " での接線 " +
-                                LineEquation(x1, y1, static_cast<float>(Dfx(lesson, x1)));
+        reading.secondTangent =
+            "対称な点 " + Point(x1, y1) + " での接線 " + LineEquation(x1, y1, Dfx(lesson, x1));
     }
     if (lesson.HojosenAri)
         reading.chord = "補助線 " + Point(x0, y0) + " と " + Point(x1, y1) + " を結ぶ線分";

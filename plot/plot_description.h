@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lesson/extended.h"
 #include "lesson/lesson_state.h"
 
 #include <string>
@@ -37,5 +38,6 @@ enum class LessonChange {
 
 std::string ChangeAnnouncement(const LessonState& lesson, LessonChange change);
 
-// A number for reading: at most two decimals, no trailing zeros, no "-0".
-std::string ReadableNumber(long double value);
+// A number for reading: rounded once to hundredths, half away from zero,
+// from the exact value; no trailing zeros, no "-0".
+std::string ReadableNumber(Extended value);

@@ -3,9 +3,24 @@
 // reading, and the lesson left untouched.
 
 #include "lesson_builders.h"
+#include "plot/layer_arithmetic.h"
 #include "plot/plot_description.h"
+#include "plot/plot_layers.h"
 
 #include <QtTest>
+
+namespace {
+// Whether a tangent's reading y=mx+k states m and k to the hundredth (exactly, if whole).
+bool ReadsLine(const std::string& reading, double m, double k)
+{
+    static const QRegularExpression line("y=(-?[\\d.]*)(x?)([+-]?[\\d.]*)$");
+    const QStringList n = line.match(QString::fromStdString(reading)).capturedTexts();
+    const QString x = n.value(1); // a line that does not match reads as y=0
+    const QString slope = n.value(2).isEmpty() ? "0" : x.isEmpty() || x == "-" ? x + "1" : x;
+    return std::abs(slope.toDouble() - m) <= 0.005 + 1e-9 &&
+           std::abs(n.value(n.value(2).isEmpty() ? 1 : 3).toDouble() - k) <= 0.005 + 1e-9;
+}
+} // namespace
 
 class TestPlotDescription : public QObject {
     Q_OBJECT
@@ -14,6 +29,9 @@ private slots:
     void readsThePlot();
     void readableNumbers_data();
     void readableNumbers();
+    void halfHundredthOfTheProduct();
+    void readsTheDrawnTangents_data();
+    void readsTheDrawnTangents();
 };
 
 void TestPlotDescription::readsThePlot_data()
@@ -99,7 +117,45 @@ void TestPlotDescription::readableNumbers()
 {
     QFETCH(double, value);
     QFETCH(QString, read);
-    QCOMPARE(QString::fromStdString(ReadableNumber(value)), read);
+    QCOMPARE(QString::fromStdString(ReadableNumber(Extended(static_cast<float>(value)))), read);
+}
+
+void TestPlotDescription::halfHundredthOfTheProduct()
+{
+    // The extended values either side of 0.005; times 100, the lower one too rounds to 0.5.
+    const ExtendedBits below{0xA3D70A3D70A3D70A, 0x3FF7};
+    QCOMPARE(ReadableNumber(-Extended::FromBits(below)), "0");
+    QCOMPARE(ReadableNumber(Extended::FromBits({below.significand + 1, 0x3FF7})), "0.01");
+}
+
+void TestPlotDescription::readsTheDrawnTangents_data()
+{
+    QTest::addColumn<int>("zahyoMax");
+    for (int zoom = 4; zoom <= 36; ++zoom)
+        QTest::addRow("zoom %d", zoom) << zoom;
+}
+
+void TestPlotDescription::readsTheDrawnTangents()
+{
+    QFETCH(int, zahyoMax);
+    for (int n = 0; n < 18 * 6859; n += 331) { // a fixed sample of the cubics
+        const int a = n / 6859 - (n < 9 * 6859 ? 9 : 8), b = n / 361 % 19 - 9, c = n / 19 % 19 - 9;
+        LessonState lesson = ConfirmedLesson(a, b, c, n % 19 - 9, zahyoMax);
+        lesson.SessenSu2 = true;
+        // Every whole x, then every slider position (the steepest shown tangents among them).
+        for (int i = -zahyoMax; i <= zahyoMax + 101; ++i) {
+            const float x0 = i > zahyoMax ? TangentPointX(lesson, i - zahyoMax - 1) : i;
+            lesson.SettenPt = {x0, static_cast<float>(Fx(lesson, x0))};
+            const PlotReading r = ReadPlot(lesson);
+            const float x1 = SymmetricXOf<Extended>(lesson.TenvoriPt.x, x0);
+            for (const auto& [x, line] : {std::pair{x0, r.tangent}, {x1, r.secondTangent}}) {
+                const double m = (3.0 * a * x + 2 * b) * x + c; // by hand
+                QVERIFY2(!TangentLayerShown(lesson, lesson.SettenPt) ||
+                             ReadsLine(line, m, static_cast<float>(Fx(lesson, x)) - m * x),
+                         line.c_str());
+            }
+        }
+    }
 }
 
 QTEST_MAIN(TestPlotDescription)
