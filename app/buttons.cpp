@@ -10,8 +10,8 @@ void SetCaptionColor(QWidget* widget, uint32_t bgr)
     QPalette palette = widget->palette();
     const QColor color = QtColor(bgr);
     // Applied after every event of the lesson; only a change is worth a repaint.
-    if (palette.color(QPalette::ButtonText) == color && palette.color(QPalette::WindowText) == color &&
-        palette.color(QPalette::Text) == color)
+    if (palette.color(QPalette::ButtonText) == color &&
+        palette.color(QPalette::WindowText) == color && palette.color(QPalette::Text) == color)
         return;
     for (QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText, QPalette::Text})
         palette.setColor(role, color);

@@ -2,10 +2,10 @@
 
 #include "controls/control_table.h"
 #include "entry/confirmation.h"
-#include "lesson/equation_text.h"
 #include "entry/selector.h"
 #include "lesson/colors.h"
 #include "lesson/curve.h"
+#include "lesson/equation_text.h"
 #include "lesson/tangent_step.h"
 #include "plot/mapping.h"
 

@@ -25,8 +25,8 @@ struct LessonView {
     bool chordOn = false;
     int32_t zoomPosition = 51;    // where the zoom slider starts
     int32_t tangentPosition = 50; // the tangent slider's centre: the inflection point
-    std::string plotDescription; // the plot put into words
-    std::string announcement;    // what to say now; empty: nothing
+    std::string plotDescription;  // the plot put into words
+    std::string announcement;     // what to say now; empty: nothing
 };
 
 // One pupil's lesson together with everything its controls show and say: the

@@ -6,8 +6,7 @@ namespace {
 ToggleLook ChordLook(const LessonState& lesson)
 {
     const bool on = lesson.HojosenAri;
-    return ToggleLook{on ? "補助線あり" : kChordOff, on ? Bgr::Purple : Bgr::Blue,
-                      lesson.SessenSu2};
+    return ToggleLook{ChordCaption(on), on ? Bgr::Purple : Bgr::Blue, lesson.SessenSu2};
 }
 
 ToggleLook SecondTangentLook(const LessonState& lesson)

@@ -18,6 +18,13 @@ struct ToggleLook {
 inline constexpr const char* kOneTangentAtReset = "接 線 1 本";
 inline constexpr const char* kChordOff = "補助線なし";
 
+// The chord button's caption while the chord is on or off; also what is said
+// of the chord when it is switched.
+inline constexpr const char* ChordCaption(bool on)
+{
+    return on ? "補助線あり" : kChordOff;
+}
+
 struct ToggleLooks {
     ToggleLook secondTangent; // "接 線 … 本"
     ToggleLook chord;         // "補助線…"

@@ -1,7 +1,8 @@
 #include "plot/plot_description.h"
 
-#include "lesson/equation_text.h"
 #include "lesson/curve.h"
+#include "lesson/equation_text.h"
+#include "lesson/tangent_toggles.h"
 #include "plot/layer_arithmetic.h"
 #include "plot/plot_layers.h"
 
@@ -227,7 +228,7 @@ std::string ChangeAnnouncement(const LessonState& lesson, LessonChange change)
         return Joined({&state, &r.secondTangent});
     }
     case LessonChange::Chord: {
-        const std::string state = lesson.HojosenAri ? "補助線あり" : "補助線なし";
+        const std::string state = ChordCaption(lesson.HojosenAri);
         return Joined({&state, &r.chord});
     }
     case LessonChange::Zoom:

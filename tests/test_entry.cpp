@@ -2,10 +2,10 @@
 // lesson state, without a window.
 
 #include "entry/confirmation.h"
-#include "lesson/equation_text.h"
 #include "entry/keypad.h"
 #include "entry/selector.h"
 #include "lesson/colors.h"
+#include "lesson/equation_text.h"
 
 #include <QtTest>
 

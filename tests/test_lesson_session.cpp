@@ -121,7 +121,8 @@ private slots:
         s.ScrollBar2Scroll(60, true);
         QCOMPARE(s.view().announcement, ChangeAnnouncement(s.lesson(), LessonChange::TangentPoint));
         s.BBtnSessenSuClick();
-        QCOMPARE(s.view().announcement, ChangeAnnouncement(s.lesson(), LessonChange::SecondTangent));
+        QCOMPARE(s.view().announcement,
+                 ChangeAnnouncement(s.lesson(), LessonChange::SecondTangent));
         QCOMPARE(s.view().plotDescription, PlotDescription(s.lesson()));
     }
 };

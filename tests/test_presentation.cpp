@@ -91,8 +91,9 @@ void PresentationTest::everythingGrows()
                                           {place.top(), layout.top()},
                                           {place.right() + 1, layout.right() + 1},
                                           {place.bottom() + 1, layout.bottom() + 1}}) {
-            QVERIFY2(std::abs(scaled - own * factor) <= 0.5,
-                     qPrintable(QStringLiteral("%1 at %2").arg(QLatin1String(rows[k].id)).arg(scaled)));
+            QVERIFY2(
+                std::abs(scaled - own * factor) <= 0.5,
+                qPrintable(QStringLiteral("%1 at %2").arg(QLatin1String(rows[k].id)).arg(scaled)));
         }
         if (rows[k].font) {
             const int size = before.fontSizes[static_cast<qsizetype>(k)];

@@ -134,9 +134,11 @@ void TestWindow::geometry_data()
     QTest::addColumn<QString>("text");
     // Every control where the table places it, showing its caption; the
     // labels the lesson fills show the reset's values.
-    const std::map<std::string_view, QString> resetTexts = {
-        {"LblSiki", "y=x^3"}, {"LblKeisuA", "1"}, {"LblKeisuB", "0"},
-        {"LblKeisuC", "0"},   {"LblKeisuD", "0"}};
+    const std::map<std::string_view, QString> resetTexts = {{"LblSiki", "y=x^3"},
+                                                            {"LblKeisuA", "1"},
+                                                            {"LblKeisuB", "0"},
+                                                            {"LblKeisuC", "0"},
+                                                            {"LblKeisuD", "0"}};
     const char* const parents[] = {"", "GroupBox1", "GroupBox2"};
     for (const ControlRow& row : ControlTable()) {
         const auto reset = resetTexts.find(row.id);

@@ -61,7 +61,6 @@ emscripten::val TangentLayer(const LessonSession& s, int width, int height)
     return FlatView(TangentLayerOf(s.lesson(), width, height));
 }
 
-
 // A control's accessible name while it shows `shown`.
 std::string ControlNameOf(const std::string& id, const std::string& shown)
 {
@@ -74,9 +73,15 @@ EMSCRIPTEN_BINDINGS(tavrine)
 {
     using emscripten::index;
     emscripten::value_array<std::array<std::string, kCoefficientCount>>("CoefficientLabels")
-        .element(index<0>()).element(index<1>()).element(index<2>()).element(index<3>());
+        .element(index<0>())
+        .element(index<1>())
+        .element(index<2>())
+        .element(index<3>());
     emscripten::value_array<std::array<uint32_t, 5>>("SelectorColors")
-        .element(index<0>()).element(index<1>()).element(index<2>()).element(index<3>())
+        .element(index<0>())
+        .element(index<1>())
+        .element(index<2>())
+        .element(index<3>())
         .element(index<4>());
     emscripten::value_object<ToggleLook>("ToggleLook")
         .field("caption", &ToggleLook::caption)

@@ -62,7 +62,8 @@ std::string OpenControl(const ControlRow& row)
                          : "") +
                "</div>";
     case ControlKind::Slider:
-        return "<div" + a + " class=\"scrollbar\" role=\"slider\" tabindex=\"0\" aria-valuemin=\"0\"" +
+        return "<div" + a +
+               " class=\"scrollbar\" role=\"slider\" tabindex=\"0\" aria-valuemin=\"0\"" +
                " aria-valuemax=\"100\" aria-orientation=\"horizontal\"></div>";
     case ControlKind::GroupBox:
         return "<div" + a + " class=\"groupbox\" role=\"group\"" +
@@ -128,9 +129,8 @@ std::string Styles()
     for (const ControlRow& row : ControlTable()) {
         const Place& p = row.place;
         const bool group = row.kind == ControlKind::GroupBox;
-        css << "#" << row.id << " { left: " << p.x << "px; top: " << p.y << "px; width: "
-            << p.width << "px; height: " << p.height << "px;"
-            << kBackground[static_cast<int>(row.background)]
+        css << "#" << row.id << " { left: " << p.x << "px; top: " << p.y << "px; width: " << p.width
+            << "px; height: " << p.height << "px;" << kBackground[static_cast<int>(row.background)]
             << kAlign[static_cast<int>(row.alignment)];
         if (row.font)
             css << (group ? " }\n#" + std::string(row.id) + " > .caption {" : "") << " "
@@ -159,8 +159,8 @@ std::string Characters()
 
 std::string Json()
 {
-    const char* const kKinds[] = {"plot", "label", "slider", "groupbox", "button", "toggle",
-                                  "selector"};
+    const char* const kKinds[] = {"plot",   "label",  "slider",  "groupbox",
+                                  "button", "toggle", "selector"};
     const auto text = [](const char* s) { return s ? "\"" + Escaped(s) + "\"" : "null"; };
     std::ostringstream json;
     const char* separator = "[\n";
@@ -168,11 +168,12 @@ std::string Json()
         const Place& p = row.place;
         json << separator << "  {\"id\": \"" << row.id << "\", \"kind\": \""
              << kKinds[static_cast<int>(row.kind)] << "\", \"parent\": \""
-             << kParentIds[static_cast<int>(row.parent)] << "\", \"place\": [" << p.x << ", "
-             << p.y << ", " << p.width << ", " << p.height << "], \"caption\": "
-             << text(row.caption) << ", \"tab\": " << row.tab << ", \"name\": "
-             << text(ControlName(row, row.caption).c_str()) << ", \"description\": "
-             << text(row.description) << ", \"labelFor\": " << text(row.labelFor) << "}";
+             << kParentIds[static_cast<int>(row.parent)] << "\", \"place\": [" << p.x << ", " << p.y
+             << ", " << p.width << ", " << p.height << "], \"caption\": " << text(row.caption)
+             << ", \"tab\": " << row.tab
+             << ", \"name\": " << text(ControlName(row, row.caption).c_str())
+             << ", \"description\": " << text(row.description)
+             << ", \"labelFor\": " << text(row.labelFor) << "}";
         separator = ",\n";
     }
     json << "\n]\n";
