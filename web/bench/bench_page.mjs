@@ -57,7 +57,8 @@ const result = {
   navigationToFirstPlotMs: +median(navigations).toFixed(1),
   tangentStepMedianMs: +median(steps).toFixed(3),
   wasmAndJsGzipKB: +kb(gz("tavrine.wasm") + gz("tavrine.js")),
-  pageScriptsGzipKB: +kb(["main.js", "plot_canvas.js", "plot_geometry.js", "scroll_bar.js", "lesson.css", "index.html"]
+  pageScriptsGzipKB: +kb(["main.js", "plot_canvas.js", "plot_geometry.js", "scroll_bar.js", "lesson.css", "controls.css",
+    "index.html"]
     .reduce((sum, name) => sum + gz(name), 0)),
   fontsKB: +kb(fontBytes),
 };
