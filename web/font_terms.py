@@ -54,9 +54,10 @@ RESERVED_NAMES = ("IPA", "Liberation", "Tinos", "Arimo", "Cousine")
 # The copyright notice and the licence's description and address stay as the
 # original has them, as every one of the licences asks.
 NOTICE_NAME_IDS = {0, 13, 14}
-# The trademark notice, and the typographic, WWS and variation names that
-# would carry the original's family on.
-DROPPED_NAME_IDS = {7, 16, 17, 18, 20, 21, 22, 25}
+# The trademark notice, the description (of the original: Debian 13's
+# Liberation Serif says it is based on Tinos), and the typographic, WWS and
+# variation names that would carry the original's family on.
+DROPPED_NAME_IDS = {7, 10, 16, 17, 18, 20, 21, 22, 25}
 
 
 def rename(font, face):
@@ -172,9 +173,9 @@ def write_terms(out_dir, options):
         f"subset options:\n  {used}.\n"
         "The glyphs kept are those of the characters of index.html, of the texts\n"
         "the lesson writes at run time and of printable ASCII. The names (name\n"
-        "IDs 1 to 4 and 6) are replaced, the trademark notice (name ID 7) and\n"
-        "any typographic family names are left out. No other file was made on\n"
-        "the way.\n")
+        "IDs 1 to 4 and 6) are replaced; the trademark notice and the\n"
+        "description (name IDs 7 and 10) and any typographic family names are\n"
+        "left out. No other file was made on the way.\n")
     if common:
         note += ("\nThe copyright files refer to the full texts of "
                  + ", ".join(f"{name}.txt" for name in sorted(common)) + ", also here.\n")
