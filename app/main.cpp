@@ -1,12 +1,20 @@
+#include "app/command_line.h"
 #include "app/sessen_form.h"
 #include "app/tavrine_application.h"
 
-int main(int, char** argv)
+int main(int argc, char** argv)
 {
-    // The program takes no command line: only its own name reaches Qt.
-    int argc = 1;
+    // The command line is read before any window system starts, so that
+    // --help and --version answer on a console without a display.
+    const CommandLine line = ReadCommandLine(argc, argv);
+    if (line.exitStatus)
+        return *line.exitStatus;
+
+    // Qt's own options have been refused above: only the program's name
+    // reaches the window's application.
+    int qtArgc = 1;
     char* args[] = {argv[0], nullptr};
-    TavrineApplication app(argc, args);
+    TavrineApplication app(qtArgc, args);
     TSessen_Form form;
     form.show();
     // Ask for the keyboard focus as the window appears, as a desktop gives it

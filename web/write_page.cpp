@@ -13,6 +13,7 @@
 #include "entry/lesson_session.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -101,6 +102,24 @@ std::string Markup()
     return out;
 }
 
+// The page's own name of a face: the page serves the faces cut down and
+// renamed (subset_fonts.py, font_terms.py), under the names lesson.css gives.
+const char* PageFamily(std::string_view family)
+{
+    const std::pair<std::string_view, const char*> kRenamed[] = {
+        {"IPAPGothic", "Tavrine PGothic"},
+        {"IPAPMincho", "Tavrine PMincho"},
+        {"IPAMincho", "Tavrine Mincho"},
+        {"Liberation Serif", "Tavrine Serif"}};
+    for (const auto& [desktop, page] : kRenamed) {
+        if (desktop == family)
+            return page;
+    }
+    // A face the page does not serve would fall back unseen: stop the build.
+    std::fprintf(stderr, "write_page: the page serves no face for %s\n", family.data());
+    std::exit(1);
+}
+
 // A face and caption colour; a group box's caption is one line of the face's
 // own height.
 std::string FaceCss(FontRole role, std::optional<uint32_t> bgr, bool oneLine = false)
@@ -112,7 +131,7 @@ std::string FaceCss(FontRole role, std::optional<uint32_t> bgr, bool oneLine = f
                       (*bgr & 0xFF) << 16 | (*bgr & 0xFF00) | (*bgr >> 16 & 0xFF));
     const std::string size = std::to_string(face.pixelSize) + "px";
     return std::string("font: ") + (face.italic ? "italic " : "") + (face.bold ? "bold " : "") +
-           size + (oneLine ? "/" + size : "") + " \"" + face.family + "\", " + face.generic +
+           size + (oneLine ? "/" + size : "") + " \"" + PageFamily(face.family) + "\", " + face.generic +
            "; color: " + (bgr ? color : "var(--window-text)") + ";";
 }
 

@@ -1,12 +1,13 @@
 // Keeps the lesson working without a network once the page has been loaded:
 // every file of the page is stored on install and served from the store.
 
-const STORE = "tavrine-v1";
+// A new name when the files change names, so that the old ones leave the store.
+const STORE = "tavrine-v2";
 const FILES = [
   "./", "index.html", "lesson.css", "controls.css", "main.js", "plot_geometry.js", "plot_canvas.js",
   "scroll_bar.js", "tavrine.js", "tavrine.wasm", "icon.svg", "manifest.webmanifest",
-  "fonts/ipagp.woff2", "fonts/ipamp.woff2", "fonts/ipam.woff2",
-  "fonts/LiberationSerif-Italic.woff2",
+  "fonts/tavrine-pgothic.woff2", "fonts/tavrine-pmincho.woff2", "fonts/tavrine-mincho.woff2",
+  "fonts/tavrine-serif-italic.woff2",
 ];
 
 self.addEventListener("install", (event) => {

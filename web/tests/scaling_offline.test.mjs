@@ -40,7 +40,7 @@ test("once loaded, the lesson opens without a network", async () => {
     // The faces came from the store too.
     await page.evaluate(() => document.fonts.ready);
     assert.ok(await page.evaluate(() =>
-      [...document.fonts].some((f) => f.family.includes("IPAPMincho") && f.status === "loaded")));
+      [...document.fonts].some((f) => f.family.includes("Tavrine PMincho") && f.status === "loaded")));
   } finally {
     await lesson.close();
   }

@@ -1,0 +1,74 @@
+#include "app/command_line.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+void Print(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+// In the form GNU programs answer --version with, so that a school's
+// administrator finds the licence where they look for it.
+QString VersionText()
+{
+    return QStringLiteral("tavrine %1\n"
+                          "Copyright (C) 2026 Tavrine developers\n"
+                          "License GPLv3+: GNU GPL version 3 or later "
+                          "<https://gnu.org/licenses/gpl.html>.\n"
+                          "This is free software: you are free to change and redistribute it.\n"
+                          "There is NO WARRANTY, to the extent permitted by law.\n")
+        .arg(QCoreApplication::applicationVersion());
+}
+
+} // namespace
+
+CommandLine ReadCommandLine(int& argc, char** argv)
+{
+    // The parser takes the program's name and arguments from an application
+    // object. This one is not the window's: a QCoreApplication opens no
+    // display, and it is gone before the window's application is made.
+    const QCoreApplication core(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tavrine"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TAVRINE_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("A classroom program about cubic curves and their tangents.\n"
+                       "With no options it opens the lesson window."));
+    // Our own help and version options rather than addHelpOption(), which
+    // would also offer --help-all for Qt's own options: the window is given
+    // none of them.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version and licence and exit."));
+    parser.addOption(help);
+    parser.addOption(version);
+
+    CommandLine line;
+    const auto usageError = [&line](const QString& message) {
+        Print(stderr, QStringLiteral("tavrine: %1\nTry 'tavrine --help' for more information.\n")
+                          .arg(message));
+        line.exitStatus = kUsageErrorStatus;
+    };
+    if (!parser.parse(QCoreApplication::arguments())) {
+        usageError(parser.errorText());
+    } else if (parser.isSet(help)) {
+        Print(stdout, parser.helpText());
+        line.exitStatus = 0;
+    } else if (parser.isSet(version)) {
+        Print(stdout, VersionText());
+        line.exitStatus = 0;
+    } else if (!parser.positionalArguments().isEmpty()) {
+        usageError(QStringLiteral("unexpected argument '%1'.")
+                       .arg(parser.positionalArguments().constFirst()));
+    }
+    return line;
+}

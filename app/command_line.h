@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+
+// What the command line asks of the program. With no options it runs the
+// lesson window; an option answered on the console (--help, --version) or a
+// command line it does not understand ends the program before any window
+// system starts, with `exitStatus`. Options that change the window (a
+// language, a contrast palette) are added to the one parser in
+// ReadCommandLine and carried to the window as fields here.
+struct CommandLine {
+    std::optional<int> exitStatus;
+};
+
+// The exit status for a command line the program does not understand, as
+// usual for a usage error; 1 stays for a failure of the program itself.
+inline constexpr int kUsageErrorStatus = 2;
+
+// Reads the command line with QCommandLineParser, without a display: help and
+// version go to standard output, errors to standard error.
+CommandLine ReadCommandLine(int& argc, char** argv);
