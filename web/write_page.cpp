@@ -1,11 +1,12 @@
 // Writes what the page and the tests take from the control table, at build
 // time, so that the page stays a static folder:
 //
-//   write_page --page TEMPLATE OUT_DIR   index.html (the template with the
-//                                        controls' markup), controls.css (their
-//                                        places, faces and colours) and
-//                                        characters.txt (what the page can show,
-//                                        for its font subsets)
+//   write_page --page TEMPLATE OUT_DIR CHARACTERS
+//                                        OUT_DIR/index.html (the template with
+//                                        the controls' markup), OUT_DIR/
+//                                        controls.css (their places, faces and
+//                                        colours) and CHARACTERS (what the page
+//                                        can show, for its font subsets)
 //   write_page --json FILE               the table as JSON, for the Python and
 //                                        JavaScript tests
 
@@ -131,8 +132,8 @@ std::string FaceCss(FontRole role, std::optional<uint32_t> bgr, bool oneLine = f
                       (*bgr & 0xFF) << 16 | (*bgr & 0xFF00) | (*bgr >> 16 & 0xFF));
     const std::string size = std::to_string(face.pixelSize) + "px";
     return std::string("font: ") + (face.italic ? "italic " : "") + (face.bold ? "bold " : "") +
-           size + (oneLine ? "/" + size : "") + " \"" + PageFamily(face.family) + "\", " + face.generic +
-           "; color: " + (bgr ? color : "var(--window-text)") + ";";
+           size + (oneLine ? "/" + size : "") + " \"" + PageFamily(face.family) + "\", " +
+           face.generic + "; color: " + (bgr ? color : "var(--window-text)") + ";";
 }
 
 std::string Styles()
@@ -217,8 +218,9 @@ int main(int argc, char** argv)
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "--json" && argc == 3)
         return Write(argv[2], Json()) ? 0 : 1;
-    if (mode != "--page" || argc != 4) {
-        std::fprintf(stderr, "usage: write_page --page TEMPLATE OUT_DIR | --json FILE\n");
+    if (mode != "--page" || argc != 5) {
+        std::fprintf(stderr,
+                     "usage: write_page --page TEMPLATE OUT_DIR CHARACTERS | --json FILE\n");
         return 2;
     }
     std::ifstream in(argv[2], std::ios::binary);
@@ -230,7 +232,7 @@ int main(int argc, char** argv)
         page = Replaced(page, marker, text);
     const std::string dir = argv[3];
     return in && Write(dir + "/index.html", page) && Write(dir + "/controls.css", Styles()) &&
-                   Write(dir + "/characters.txt", Characters())
+                   Write(argv[4], Characters())
                ? 0
                : 1;
 }
