@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Drives the built tavrine binary on a display of its own, as a pupil does.
 
-Usage: tavrine_e2e.py <path to tavrine> <case>
+Usage: TAVRINE_CONTROLS=<build>/tests/controls.json tavrine_e2e.py <path to tavrine> <case>
 
 Each case starts its own Xvfb on a free display number and the program on it,
 with nothing but the display to find it by, finds the window, gives it the
