@@ -60,33 +60,44 @@ function paint(view) {
 }
 
 // A label's text stands in its first child, beside the hidden names it lends.
-const setText = (id, text) => { $(id).firstElementChild.textContent = text; };
+const shownText = (element) => (element.classList.contains("label") ? element.firstElementChild : element);
+const liveNamed = [...document.querySelectorAll("[data-live-name]")];
+
+// Each part of the page is written only when what it shows has changed: a
+// slider's drag then touches little more than the plot.
+const shown = new Map();
+function show(key, value, write) {
+  if (shown.get(key) === value) return;
+  shown.set(key, value);
+  write(value);
+}
 
 // Applies what the lesson shows and says after an event.
 function apply(view) {
   paint(view);
-  labelIds.forEach((id, k) => setText(id, view.coefficientLabels[k]));
-  setText("LblSiki", view.equationText);
-  selectorIds.forEach((id, k) => {
+  labelIds.forEach((id, k) => show(id, view.coefficientLabels[k], (t) => { shownText($(id)).textContent = t; }));
+  show("LblSiki", view.equationText, (t) => { shownText($("LblSiki")).textContent = t; });
+  selectorIds.forEach((id, k) => show(id, `${view.latchedSelector === k + 1} ${view.selectorColors[k]}`, () => {
     $(id).setAttribute("aria-checked", String(view.latchedSelector === k + 1));
     $(id).style.color = cssColor(view.selectorColors[k]);
-  });
+  }));
   [["BBtnSessenSu", view.toggles.secondTangent, view.secondTangentOn],
-   ["BBtnHojosen", view.toggles.chord, view.chordOn]].forEach(([id, look, on]) => {
-    const button = $(id);
-    button.textContent = look.caption;
-    button.style.color = cssColor(look.color);
-    button.setAttribute("aria-checked", String(on));
-    if (!look.visible && document.activeElement === button) zoomBar.element.focus();
-    button.hidden = !look.visible;
-  });
-  zoomBar.setPosition(view.zoomPosition);
-  tangentBar.setPosition(view.tangentPosition);
-  for (const element of document.querySelectorAll("[data-live-name]")) {
-    const shown = element.classList.contains("label") ? element.firstElementChild : element;
-    element.setAttribute("aria-label", module.controlName(element.id, shown.textContent));
+   ["BBtnHojosen", view.toggles.chord, view.chordOn]].forEach(([id, look, on]) => show(
+    id, `${look.caption} ${look.color} ${look.visible} ${on}`, () => {
+      const button = $(id);
+      button.textContent = look.caption;
+      button.style.color = cssColor(look.color);
+      button.setAttribute("aria-checked", String(on));
+      if (!look.visible && document.activeElement === button) zoomBar.element.focus();
+      button.hidden = !look.visible;
+    }));
+  show("zoom", view.zoomPosition, (position) => zoomBar.setPosition(position));
+  show("tangent", view.tangentPosition, (position) => tangentBar.setPosition(position));
+  for (const element of liveNamed) {
+    show(`${element.id} name`, shownText(element).textContent,
+      (text) => element.setAttribute("aria-label", module.controlName(element.id, text)));
   }
-  $("plotDescription").textContent = view.plotDescription;
+  show("plotDescription", view.plotDescription, (text) => { $("plotDescription").textContent = text; });
   if (view.announcement) $("announcer").textContent = view.announcement;
 }
 
