@@ -8,6 +8,7 @@
 #include "lesson/equation_text.h"
 #include "lesson/tangent_step.h"
 #include "plot/mapping.h"
+#include "plot/tangent_grab.h"
 
 #include <algorithm>
 
@@ -155,6 +156,38 @@ void LessonSession::ScrollBar2Scroll(int32_t position, bool atRest)
     shown_.announcement.clear();
     if (atRest)
         sayAfter("ScrollBar2");
+}
+
+bool LessonSession::PaintBox1MouseDown(int32_t width, int32_t height, double x, double y)
+{
+    shown_.announcement.clear();
+    if (draggingTangent() || width <= 0 || !CanGrabTangentPoint(lesson_, width, height, x, y))
+        return false;
+    dragWidth_ = width;
+    PaintBox1MouseMove(x);
+    return true;
+}
+
+void LessonSession::PaintBox1MouseMove(double x)
+{
+    // Only a change of position is a step, as with the slider's own thumb.
+    shown_.announcement.clear();
+    if (!draggingTangent())
+        return;
+    const int32_t position = TangentPositionUnder(lesson_, dragWidth_, x);
+    if (position != shown_.tangentPosition)
+        ScrollBar2Scroll(position);
+}
+
+void LessonSession::PaintBox1MouseUp()
+{
+    shown_.announcement.clear();
+    if (!draggingTangent())
+        return;
+    dragWidth_ = 0;
+    // As the thumb let go: its position once more, then the end of the scroll.
+    ScrollBar2Scroll(shown_.tangentPosition);
+    ScrollBar2Scroll(shown_.tangentPosition, true);
 }
 
 void LessonSession::BBtnSessenSuClick()

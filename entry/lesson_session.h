@@ -80,6 +80,17 @@ public:
     void BBtnSessenSuClick();
     void BBtnHojosenClick();
 
+    // A pointer on the plot, a `width` by `height` area in layout pixels:
+    // a press within reach of the tangent point grabs it (true) and moves
+    // the tangent slider to the column under it; while it is held, each move
+    // to another column is a step of the slider's thumb; the release (or the
+    // pointer taken away) ends the slider's scroll, which says where the
+    // point came to rest. Other presses and moves change nothing.
+    bool PaintBox1MouseDown(int32_t width, int32_t height, double x, double y);
+    void PaintBox1MouseMove(double x);
+    void PaintBox1MouseUp();
+    bool draggingTangent() const { return dragWidth_ > 0; }
+
 private:
     void applyLabelEdit(const std::optional<LabelEdit>& edit);
     // Says what the event of the control with this id changed.
@@ -91,4 +102,5 @@ private:
     // rest of what the controls show, and the sentence to say.
     CoefficientArray<std::string> labels_;
     LessonView shown_;
+    int32_t dragWidth_ = 0; // the plot's width while the tangent point is held
 };

@@ -5,6 +5,7 @@
 #include "controls/control_table.h"
 #include "entry/lesson_session.h"
 #include "plot/plot_layers.h"
+#include "plot/tangent_grab.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -59,6 +60,12 @@ emscripten::val PlotBase(const LessonSession& s, int width, int height)
 emscripten::val TangentLayer(const LessonSession& s, int width, int height)
 {
     return FlatView(TangentLayerOf(s.lesson(), width, height));
+}
+
+// Whether a press at (x, y) on the plot would take the tangent point.
+bool GrabsTangentPoint(const LessonSession& s, int width, int height, double x, double y)
+{
+    return CanGrabTangentPoint(s.lesson(), width, height, x, y);
 }
 
 // A control's accessible name while it shows `shown`.
@@ -117,6 +124,11 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .function("ScrollBar2Scroll", &S::ScrollBar2Scroll)
         .function("BBtnSessenSuClick", &S::BBtnSessenSuClick)
         .function("BBtnHojosenClick", &S::BBtnHojosenClick)
+        .function("PaintBox1MouseDown", &S::PaintBox1MouseDown)
+        .function("PaintBox1MouseMove", &S::PaintBox1MouseMove)
+        .function("PaintBox1MouseUp", &S::PaintBox1MouseUp)
+        .function("draggingTangent", &S::draggingTangent)
+        .function("grabsTangentPoint", &GrabsTangentPoint)
         .function("view", &S::view)
         .function("plot", &Plot)
         .function("plotBase", &PlotBase)

@@ -136,6 +136,19 @@ std::string FaceCss(FontRole role, std::optional<uint32_t> bgr, bool oneLine = f
            face.generic + "; color: " + (bgr ? color : "var(--window-text)") + ";";
 }
 
+std::string PlaceCss(const Place& p)
+{
+    return "left: " + std::to_string(p.x) + "px; top: " + std::to_string(p.y) +
+           "px; width: " + std::to_string(p.width) + "px; height: " + std::to_string(p.height) +
+           "px;";
+}
+
+std::string PlaceJson(const Place& p)
+{
+    return "[" + std::to_string(p.x) + ", " + std::to_string(p.y) + ", " + std::to_string(p.width) +
+           ", " + std::to_string(p.height) + "]";
+}
+
 std::string Styles()
 {
     const char* const kBackground[] = {"", " background: var(--money-green);",
@@ -147,16 +160,24 @@ std::string Styles()
     css << "/* Written from the control table when the page is built. */\n#stage { "
         << FaceCss(FontRole::Window, kWindowText) << " }\n";
     for (const ControlRow& row : ControlTable()) {
-        const Place& p = row.place;
         const bool group = row.kind == ControlKind::GroupBox;
-        css << "#" << row.id << " { left: " << p.x << "px; top: " << p.y << "px; width: " << p.width
-            << "px; height: " << p.height << "px;" << kBackground[static_cast<int>(row.background)]
+        css << "#" << row.id << " { " << PlaceCss(row.place)
+            << kBackground[static_cast<int>(row.background)]
             << kAlign[static_cast<int>(row.alignment)];
         if (row.font)
             css << (group ? " }\n#" + std::string(row.id) + " > .caption {" : "") << " "
                 << FaceCss(*row.font, row.captionColor, group);
         css << " }\n";
     }
+    // Upright screens: the stage and the window's controls move to their
+    // upright places; faces and sizes stay.
+    css << "@media (orientation: portrait) {\n  #stage { width: " << kPortraitWidth
+        << "px; height: " << kPortraitHeight << "px; }\n";
+    for (const ControlRow& row : ControlTable()) {
+        if (const auto& p = row.portrait)
+            css << "  #" << row.id << " { " << PlaceCss(*p) << " }\n";
+    }
+    css << "}\n";
     return css.str();
 }
 
@@ -185,12 +206,12 @@ std::string Json()
     std::ostringstream json;
     const char* separator = "[\n";
     for (const ControlRow& row : ControlTable()) {
-        const Place& p = row.place;
         json << separator << "  {\"id\": \"" << row.id << "\", \"kind\": \""
              << kKinds[static_cast<int>(row.kind)] << "\", \"parent\": \""
-             << kParentIds[static_cast<int>(row.parent)] << "\", \"place\": [" << p.x << ", " << p.y
-             << ", " << p.width << ", " << p.height << "], \"caption\": " << text(row.caption)
-             << ", \"tab\": " << row.tab
+             << kParentIds[static_cast<int>(row.parent)]
+             << "\", \"place\": " << PlaceJson(row.place)
+             << ", \"portrait\": " << (row.portrait ? PlaceJson(*row.portrait) : "null")
+             << ", \"caption\": " << text(row.caption) << ", \"tab\": " << row.tab
              << ", \"name\": " << text(ControlName(row, row.caption).c_str())
              << ", \"description\": " << text(row.description)
              << ", \"labelFor\": " << text(row.labelFor) << "}";

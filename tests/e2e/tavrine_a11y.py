@@ -39,7 +39,7 @@ from tavrine_e2e import (BLUE, LIME, PURPLE, CaseFailed, Session,  # noqa: E402
 BUTTON, CHECK_BOX, FRAME, IMAGE, LABEL, SCROLL_BAR, PANEL = (
     pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_FRAME, pyatspi.ROLE_IMAGE,
     pyatspi.ROLE_LABEL, pyatspi.ROLE_SCROLL_BAR, pyatspi.ROLE_PANEL)
-DIGITS = [(str(d), BUTTON, {"focusable", "showing"}, set()) for d in range(10)]
+DIGITS = [(chr(ord("０") + d), BUTTON, {"focusable", "showing"}, set()) for d in range(10)]
 CONTROLS = [
     ("Tavrine 三次関数と接線", FRAME, {"active"}, set()),
     ("グラフ", IMAGE, {"showing"}, {"focusable"}),
@@ -48,16 +48,16 @@ CONTROLS = [
     ("接点の位置", SCROLL_BAR, {"focusable"}, set()),
     ("条件入力ボタン", PANEL, {"showing"}, set()),
     ("曲線の条件", PANEL, {"showing"}, set()),
-    ("終了", BUTTON, {"focusable"}, set()),
+    ("終　了", BUTTON, {"focusable"}, set()),
     ("決定", BUTTON, {"focusable"}, set()),
-    ("マイナス", BUTTON, {"focusable"}, set()),
+    ("－ マイナス", BUTTON, {"focusable"}, set()),
     ("接線の本数：接 線 1 本", CHECK_BOX, {"focusable", "showing"}, {"checked"}),
     ("補助線：補助線なし", CHECK_BOX, set(), {"showing", "checked"}),
     ("曲線の方程式を選択", CHECK_BOX, {"showing"}, {"checked", "focusable"}),
-    ("係数 a を選択", CHECK_BOX, {"checked"}, {"focusable"}),
-    ("係数 b を選択", CHECK_BOX, set(), {"checked", "focusable"}),
-    ("係数 c を選択", CHECK_BOX, set(), {"checked", "focusable"}),
-    ("係数 d を選択", CHECK_BOX, set(), {"checked", "focusable"}),
+    ("a= 係数 a を選択", CHECK_BOX, {"checked"}, {"focusable"}),
+    ("b= 係数 b を選択", CHECK_BOX, set(), {"checked", "focusable"}),
+    ("c= 係数 c を選択", CHECK_BOX, set(), {"checked", "focusable"}),
+    ("d= 係数 d を選択", CHECK_BOX, set(), {"checked", "focusable"}),
     ("係数 a：1", LABEL, {"showing"}, set()),
     ("係数 b：0", LABEL, {"showing"}, set()),
     ("係数 c：0", LABEL, {"showing"}, set()),
@@ -66,8 +66,8 @@ CONTROLS = [
     ("三次関数の式：y=ax^3+bx^2+cx+d", LABEL, {"showing"}, set()),
 ] + DIGITS
 
-LABELS = {"接点": "接点の位置", "係数 a：1": "係数 a を選択", "係数 b：0": "係数 b を選択",
-          "係数 c：0": "係数 c を選択", "係数 d：0": "係数 d を選択"}
+LABELS = {"接点": "接点の位置", "係数 a：1": "a= 係数 a を選択", "係数 b：0": "b= 係数 b を選択",
+          "係数 c：0": "c= 係数 c を選択", "係数 d：0": "d= 係数 d を選択"}
 
 
 def walk(acc):
@@ -170,10 +170,10 @@ def lesson(session):
 
     # b is selected and 3 typed: the latch and the lesson move together, so the
     # digit lands under "b=", and nothing in the plot changes.
-    reader.act("係数 b を選択", "Toggle")
-    if "checked" not in states(reader.find("係数 b を選択")):
+    reader.act("b= 係数 b を選択", "Toggle")
+    if "checked" not in states(reader.find("b= 係数 b を選択")):
         raise CaseFailed("the toggle did not latch b")
-    reader.act("3", "Press")
+    reader.act("３", "Press")
     reader.find("係数 b：3")
     reader.find("係数 a：1")
     if not blue_on_x_axis(session.shot()):

@@ -8,8 +8,6 @@ import { readGeometry, cssColor } from "./plot_geometry.js";
 import { drawGeometry } from "./plot_canvas.js";
 import { ScrollBar } from "./scroll_bar.js";
 
-const STAGE_WIDTH = 1024;
-const STAGE_HEIGHT = 768;
 const PLOT_SIZE = 660;
 
 const $ = (id) => document.getElementById(id);
@@ -26,11 +24,16 @@ let scale = 1; // device pixels per plot pixel
 let baseKey = null; // what the cached grid and curve were drawn for
 let plotKey = null; // what the plot on screen was drawn for
 
-// The whole stage scaled to the browser window, the plot's backing store
+// The whole stage scaled to fit the browser window and centred in it, never
+// wider than the screen: the window's arrangement on a landscape screen, the
+// upright one (controls.css) on a portrait screen. The plot's backing store is
 // sized in device pixels so that its lines stay sharp.
 function fitStage() {
-  const zoom = Math.min(innerWidth / STAGE_WIDTH, innerHeight / STAGE_HEIGHT);
-  $("stage").style.transform = `scale(${zoom})`;
+  const stage = $("stage");
+  const zoom = Math.min(innerWidth / stage.offsetWidth, innerHeight / stage.offsetHeight);
+  const left = Math.max(0, (innerWidth - stage.offsetWidth * zoom) / 2);
+  const top = Math.max(0, (innerHeight - stage.offsetHeight * zoom) / 2);
+  stage.style.transform = `translate(${left}px, ${top}px) scale(${zoom})`;
   const device = Math.max(1, Math.round(PLOT_SIZE * zoom * devicePixelRatio));
   scale = device / PLOT_SIZE;
   for (const c of [canvas, base]) {
@@ -151,15 +154,48 @@ document.addEventListener("keydown", (e) => {
   key.click();
 });
 
-// The keyboard order runs round within the lesson, as in the desktop window.
-document.addEventListener("keydown", (e) => {
-  if (e.key !== "Tab") return;
-  const order = [...document.querySelectorAll("#stage [tabindex='0'], #stage button")].filter(
-    (el) => !el.hidden && el.offsetParent !== null);
-  const at = order.indexOf(document.activeElement);
-  const next = e.shiftKey ? (at <= 0 ? order.length - 1 : at - 1) : (at + 1) % order.length;
+// The tangent point is dragged along the curve with any pointer: the mouse,
+// a finger or a pen. The first pointer that grabs it drives until it is
+// lifted or the browser takes the gesture away; other pointers meanwhile
+// change nothing. A finger elsewhere on the page still scrolls and zooms it.
+let dragPointer = null;
+function plotPoint(e) {
+  const box = canvas.getBoundingClientRect();
+  return [((e.clientX - box.left) * PLOT_SIZE) / box.width, ((e.clientY - box.top) * PLOT_SIZE) / box.height];
+}
+canvas.addEventListener("pointerdown", (e) => {
+  if (dragPointer !== null || e.button !== 0) return;
+  if (!lesson.PaintBox1MouseDown(PLOT_SIZE, PLOT_SIZE, ...plotPoint(e))) return;
   e.preventDefault();
-  order[next].focus();
+  dragPointer = e.pointerId;
+  canvas.setPointerCapture(e.pointerId);
+  canvas.classList.add("dragging");
+  apply(lesson.view());
+});
+canvas.addEventListener("pointermove", (e) => {
+  if (e.pointerId !== dragPointer) {
+    // Over the point, the mouse shows that it can take it.
+    if (dragPointer === null && e.pointerType === "mouse")
+      canvas.classList.toggle("grabbable", lesson.grabsTangentPoint(PLOT_SIZE, PLOT_SIZE, ...plotPoint(e)));
+    return;
+  }
+  lesson.PaintBox1MouseMove(plotPoint(e)[0]);
+  apply(lesson.view());
+});
+function releasePoint(e) {
+  if (e.pointerId !== dragPointer) return;
+  dragPointer = null;
+  canvas.classList.remove("dragging");
+  lesson.PaintBox1MouseUp();
+  apply(lesson.view());
+}
+for (const type of ["pointerup", "pointercancel", "lostpointercapture"]) canvas.addEventListener(type, releasePoint);
+
+// For the page's tests and anyone inspecting the lesson from the browser's
+// console: what the lesson shows and its plot, read-only.
+globalThis.tavrine = Object.freeze({
+  view: () => lesson.view(),
+  plot: () => Array.from(lesson.plot(PLOT_SIZE, PLOT_SIZE)),
 });
 
 addEventListener("resize", fitStage);

@@ -6,13 +6,17 @@ import { mkdtempSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 
-export async function launchChromium({ viewport = { width: 1024, height: 768 }, deviceScaleFactor = 1 } = {}) {
+// A tablet is emulated with { isMobile: true, hasTouch: true }.
+export async function launchChromium({ viewport = { width: 1024, height: 768 }, deviceScaleFactor = 1,
+  isMobile = false, hasTouch = false } = {}) {
   const profile = mkdtempSync(join(tmpdir(), "tavrine-chromium-"));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium",
     headless: true,
     viewport,
     deviceScaleFactor,
+    isMobile,
+    hasTouch,
     args: ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
            "--disable-background-networking", "--disable-component-update", "--disable-sync"],
   });
