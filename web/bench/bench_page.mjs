@@ -1,6 +1,7 @@
 // Measures the lesson page in Debian's headless chromium from a local server:
 // navigation to the first painted plot, one tangent-slider step with its
-// repaint, and the sizes the page downloads. Run by tools/bench-web.
+// repaint, one drag step of the tangent point with its repaint, and the sizes
+// the page downloads. Run by tools/bench-web.
 
 import { gzipSync } from "node:zlib";
 import { readFileSync, readdirSync, statSync } from "node:fs";
@@ -45,6 +46,33 @@ const steps = await page.evaluate(() => {
   return times;
 });
 
+// One drag step of the tangent point: from the page receiving the pointer
+// event to the end of the repaint, 100 moves back and forth with the mouse.
+await page.evaluate(() => {
+  window.dragTimes = [];
+  const canvas = document.getElementById("PaintBox1");
+  let start = 0;
+  addEventListener("pointermove", () => { start = performance.now(); }, { capture: true });
+  addEventListener("pointermove", () => {
+    if (!canvas.classList.contains("dragging")) return;
+    canvas.getContext("2d").getImageData(0, 0, 1, 1); // wait for the drawing
+    window.dragTimes.push(performance.now() - start);
+  });
+});
+const cdp = await browser.context.newCDPSession(page);
+const plot = await page.locator("#PaintBox1").boundingBox();
+const mouse = (type, x) => cdp.send("Input.dispatchMouseEvent",
+  { type, x, y: plot.y + plot.height / 2, button: "left", buttons: type === "mouseReleased" ? 0 : 1, clickCount: 1 });
+await page.focus("#ScrollBar2");
+await page.keyboard.press("End");
+await page.keyboard.press("Home");
+for (let k = 0; k < 50; ++k) await page.keyboard.press("ArrowRight");
+const centre = plot.x + plot.width / 2;
+await mouse("mousePressed", centre);
+for (let k = 0; k < 100; ++k) await mouse("mouseMoved", centre + (k % 50 < 25 ? k % 25 : 25 - (k % 25)) * 4);
+await mouse("mouseReleased", centre);
+const drags = await page.evaluate(() => window.dragTimes);
+
 await browser.close();
 server.close();
 
@@ -56,6 +84,7 @@ const kb = (bytes) => (bytes / 1024).toFixed(1);
 const result = {
   navigationToFirstPlotMs: +median(navigations).toFixed(1),
   tangentStepMedianMs: +median(steps).toFixed(3),
+  dragStepMedianMs: +median(drags).toFixed(3),
   wasmAndJsGzipKB: +kb(gz("tavrine.wasm") + gz("tavrine.js")),
   pageScriptsGzipKB: +kb(["main.js", "plot_canvas.js", "plot_geometry.js", "scroll_bar.js", "lesson.css", "controls.css",
     "index.html"]
@@ -64,6 +93,7 @@ const result = {
 };
 console.log(`navigation to first painted plot  ${result.navigationToFirstPlotMs} ms (median of 10)`);
 console.log(`tangent-slider step with repaint  ${result.tangentStepMedianMs} ms (median of 100)`);
+console.log(`tangent-point drag step, repainted ${result.dragStepMedianMs} ms (median of ${drags.length})`);
 console.log(`tavrine.wasm + tavrine.js gzipped ${result.wasmAndJsGzipKB} KB`);
 console.log(`page, styles and scripts gzipped  ${result.pageScriptsGzipKB} KB`);
 console.log(`fonts (WOFF2)                     ${result.fontsKB} KB`);
