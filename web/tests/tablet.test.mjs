@@ -1,4 +1,4 @@
-// The page on a tablet: the upright arrangement, the tangent point dragged
+// The page on a tablet (and on a projector's wide screen): the upright arrangement, the tangent point dragged
 // with a finger, a pen and the mouse, a gesture the browser takes away, the
 // sliders held and turned with the wheel, and Tab leaving the page.
 
@@ -10,6 +10,7 @@ const TABLET = { isMobile: true, hasTouch: true, deviceScaleFactor: 2 };
 const SHAPES = [
   ["landscape", { width: 1024, height: 768 }],
   ["portrait", { width: 768, height: 1024 }],
+  ["projector", { width: 1920, height: 1080 }],
 ];
 const settle = (page) => page.evaluate(() => new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0))));
 
