@@ -343,8 +343,8 @@ void TSessen_Form::setHighContrast(bool on)
         }
         if (row.background == Background::TooltipBackground) {
             QPalette face = control->palette();
-            face.setColor(QPalette::Window, on ? QtColor(Bgr::TooltipYellow)
-                                               : desktop.color(QPalette::ToolTipBase));
+            face.setColor(QPalette::Window,
+                          on ? QtColor(Bgr::TooltipYellow) : desktop.color(QPalette::ToolTipBase));
             control->setPalette(face);
         }
     }

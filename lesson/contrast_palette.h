@@ -51,8 +51,7 @@ inline constexpr ContrastColor kContrastPalette[] = {
 // clang-format on
 
 // The faces a caption stands on.
-inline constexpr uint32_t kCaptionFaces[] = {Bgr::MoneyGreen, Bgr::TooltipYellow,
-                                             Bgr::ButtonFace};
+inline constexpr uint32_t kCaptionFaces[] = {Bgr::MoneyGreen, Bgr::TooltipYellow, Bgr::ButtonFace};
 
 // The colour drawn in place of the lesson's `color` for this use; a colour
 // the table does not list (the plot's white) stays as it is.

@@ -256,7 +256,8 @@ int main(int argc, char** argv)
                                        {"@LESSON_OVER@", Escaped(kLessonOver)}})
         page = Replaced(page, marker, text);
     const std::string dir = argv[3];
-    return in && Write(dir + "/index.html", page) && Write(dir + "/controls.css", Styles() + HighContrastStyles()) &&
+    return in && Write(dir + "/index.html", page) &&
+                   Write(dir + "/controls.css", Styles() + HighContrastStyles()) &&
                    Write(argv[4], Characters())
                ? 0
                : 1;
