@@ -842,56 +842,48 @@ void TestWindow::toggles()
     QVERIFY(!f.lesson().HojosenAri);
 }
 
-// The window in the high-contrast palette: in every control whose caption
-// the palette darkens, and on the plot, not one pixel of the lesson's colour
-// is left and the palette's own is there; the labels stand on the lesson's
-// tooltip yellow; and switching back gives the very same window as before.
+// The window in the high-contrast palette: wherever the palette darkens a
+// caption or a pen, not one pixel of the lesson's colour is left and the
+// palette's own is there; the labels stand on the lesson's tooltip yellow;
+// switching back gives the very same window.
 void TestWindow::highContrast()
 {
     const auto form = StartedForm();
     TSessen_Form& f = *form;
-    Type(f, "b3K"); // c latched: the red selector caption
+    Type(f, "b3K"); // "c=" latched, in red
     Click(f.BBtnSessenSu);
     Click(f.BBtnHojosen); // every pen of the plot in use
-    const QImage lesson = f.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto picture = [&f] { return f.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    const QImage lesson = picture();
     f.setHighContrast(true);
-    QVERIFY(f.highContrast());
-    const QImage high = f.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage high = picture();
 
-    const auto has = [](const QImage& image, const QWidget* w, uint32_t bgr) {
-        const QRect area(w->mapTo(w->window(), QPoint(0, 0)), w->size());
-        return HasColor(image.copy(area), Rgb(bgr));
+    const auto has = [&f](const QImage& image, const QWidget* w, uint32_t bgr) {
+        return HasColor(image.copy(QRect(w->mapTo(&f, QPoint(0, 0)), w->size())), Rgb(bgr));
     };
     int darkened = 0;
     for (const ControlRow& row : ControlTable()) {
         const QWidget* w = ControlOf(f, row);
-        // The latched selector shows red; every other caption its row's colour.
         const uint32_t shown = row.id == std::string_view("SbnKeisuC")
                                    ? Bgr::Red
                                    : row.captionColor.value_or(Bgr::Black);
         const uint32_t darker = HighContrastColor(shown, ColorUse::Caption);
         if (row.font && darker != shown) {
-            QVERIFY2(has(lesson, w, shown) && !has(high, w, shown), row.id);
-            QVERIFY2(has(high, w, darker), row.id);
+            QVERIFY2(has(lesson, w, shown) && !has(high, w, shown) && has(high, w, darker), row.id);
             ++darkened;
         }
         if (row.background == Background::TooltipBackground)
             QCOMPARE(high.pixelColor(w->mapTo(&f, QPoint(1, 1))), Rgb(Bgr::TooltipYellow));
     }
-    // GroupBox2 and the six labels in it, and "c=".
-    QCOMPARE(darkened, 8);
-
-    const QRect plot(f.PaintBox1->mapTo(&f, QPoint(0, 0)), QSize(660, 660));
+    QCOMPARE(darkened, 8); // GroupBox2, the six labels in it and "c="
     for (const ContrastColor& pen : kContrastPalette) {
         if (pen.plot != pen.lesson) {
-            QVERIFY(HasColor(lesson.copy(plot), Rgb(pen.lesson)));
-            QVERIFY(!HasColor(high.copy(plot), Rgb(pen.lesson)));
-            QVERIFY(HasColor(high.copy(plot), Rgb(pen.plot)));
+            QVERIFY(has(lesson, f.PaintBox1, pen.lesson) && !has(high, f.PaintBox1, pen.lesson));
+            QVERIFY(has(high, f.PaintBox1, pen.plot));
         }
     }
-
     f.setHighContrast(false);
-    QCOMPARE(f.grab().toImage().convertToFormat(QImage::Format_RGB32), lesson);
+    QCOMPARE(picture(), lesson);
 }
 
 void TestWindow::errorInHandlerIsShown()
