@@ -38,15 +38,15 @@ struct ContrastColor {
 
 // clang-format off
 inline constexpr ContrastColor kContrastPalette[] = {
-    // lesson       caption                    plot
+    // lesson     caption      plot
     {Bgr::Black,  Bgr::Black,  Bgr::Black},
-    {Bgr::Red,    0x0000B0,    Bgr::Red},    // dark red: 5.0:1 on the money green; the curve's red is 4:1 on white
+    {Bgr::Red,    0x0000B0,    Bgr::Red},    // dark red text; the curve is 4:1 as it is
     {Bgr::Maroon, Bgr::Maroon, Bgr::Maroon},
     {Bgr::Blue,   Bgr::Blue,   Bgr::Blue},
     {Bgr::Purple, Bgr::Purple, Bgr::Purple},
-    {Bgr::Green,  0x006000,    Bgr::Green},  // green text needs a darker shade than a green line
-    {Bgr::Lime,   0x006000,    0x009900},    // the inflection point: a green that still stands out from white
-    {Bgr::Silver, 0x505050,    0x808080},    // the grid: grey, still lighter than the black axes
+    {Bgr::Green,  0x006000,    Bgr::Green},  // text needs a darker green than a line
+    {Bgr::Lime,   0x006000,    0x009900},    // the inflection point: a green white sets off
+    {Bgr::Silver, 0x505050,    0x808080},    // the grid: grey, still paler than the axes
 };
 // clang-format on
 
