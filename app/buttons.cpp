@@ -7,8 +7,12 @@
 
 void SetCaptionColor(QWidget* widget, uint32_t bgr)
 {
+    SetCaptionColor(widget, QtColor(bgr));
+}
+
+void SetCaptionColor(QWidget* widget, const QColor& color)
+{
     QPalette palette = widget->palette();
-    const QColor color = QtColor(bgr);
     // Applied after every event of the lesson; only a change is worth a repaint.
     if (palette.color(QPalette::ButtonText) == color &&
         palette.color(QPalette::WindowText) == color && palette.color(QPalette::Text) == color)

@@ -7,6 +7,7 @@
 
 // Sets the colour a button or label draws its caption in (0xBBGGRR).
 void SetCaptionColor(QWidget* widget, uint32_t bgr);
+void SetCaptionColor(QWidget* widget, const QColor& color);
 
 // A push button that also clicks on Enter while it has the focus, as the
 // keypad does on every desktop the lesson came from. It is never a default

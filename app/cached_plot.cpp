@@ -12,14 +12,18 @@ void CachedPlot::paint(QPainter& painter, const LessonState& lesson, QSize size)
     const QTransform device = painter.deviceTransform();
     if (device.type() > QTransform::TxScale || device.m11() <= 0 || device.m22() <= 0) {
         // Turned or mirrored: no image of device pixels fits; draw it all.
-        PaintPlot(painter, lesson, size.width(), size.height());
+        painter.save();
+        PreparePlotPainter(painter, size.width(), size.height());
+        PaintPlotGeometry(painter, colored(PlotOf(lesson, size.width(), size.height())));
+        painter.restore();
         return;
     }
     const QPoint whole(static_cast<int>(std::floor(device.dx())),
                        static_cast<int>(std::floor(device.dy())));
     const BaseKey key{lesson.Keisu, lesson.ZahyoMax,
                       size,         device.m11(),
-                      device.m22(), QPointF(device.dx() - whole.x(), device.dy() - whole.y())};
+                      device.m22(), QPointF(device.dx() - whole.x(), device.dy() - whole.y()),
+                      highContrast_};
     if (key_ != key)
         drawBase(lesson, key);
 
@@ -38,7 +42,7 @@ void CachedPlot::paint(QPainter& painter, const LessonState& lesson, QSize size)
 
     painter.save();
     PreparePlotPainter(painter, size.width(), size.height());
-    PaintPlotGeometry(painter, TangentLayerOf(lesson, size.width(), size.height()));
+    PaintPlotGeometry(painter, colored(TangentLayerOf(lesson, size.width(), size.height())));
     painter.restore();
 }
 
@@ -52,8 +56,13 @@ void CachedPlot::drawBase(const LessonState& lesson, const BaseKey& key)
     QPainter painter(&base_);
     painter.setTransform(QTransform(key.scaleX, 0, 0, key.scaleY, key.phase.x(), key.phase.y()));
     PreparePlotPainter(painter, key.size.width(), key.size.height());
-    PaintPlotGeometry(painter, PlotBaseOf(lesson, key.size.width(), key.size.height()));
+    PaintPlotGeometry(painter, colored(PlotBaseOf(lesson, key.size.width(), key.size.height())));
     painter.end();
     key_ = key;
     ++baseDrawings_;
+}
+
+PlotGeometry CachedPlot::colored(PlotGeometry geometry) const
+{
+    return highContrast_ ? InHighContrast(std::move(geometry)) : geometry;
 }

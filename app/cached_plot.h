@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lesson/lesson_state.h"
+#include "plot/plot_geometry.h"
 
 #include <QImage>
 #include <QPointF>
@@ -24,6 +25,10 @@ class CachedPlot {
 public:
     void paint(QPainter& painter, const LessonState& lesson, QSize size);
 
+    // Draws in the high-contrast palette's colours rather than the lesson's.
+    void setHighContrast(bool on) { highContrast_ = on; }
+    bool highContrast() const { return highContrast_; }
+
     // How many times the base has been drawn.
     int baseDrawings() const { return baseDrawings_; }
 
@@ -35,12 +40,16 @@ private:
         qreal scaleX = 1;
         qreal scaleY = 1;
         QPointF phase; // the placement's fraction of a device pixel
+        bool highContrast = false;
         friend bool operator==(const BaseKey&, const BaseKey&) = default;
     };
 
     void drawBase(const LessonState& lesson, const BaseKey& key);
+    // The geometry in the colours the plot is drawn in.
+    PlotGeometry colored(PlotGeometry geometry) const;
 
     std::optional<BaseKey> key_;
     QImage base_;
     int baseDrawings_ = 0;
+    bool highContrast_ = false;
 };

@@ -49,8 +49,14 @@ CommandLine ReadCommandLine(int& argc, char** argv)
                                   QStringLiteral("Show this help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the version and licence and exit."));
+    const QCommandLineOption highContrast(
+        QStringLiteral("high-contrast"),
+        QStringLiteral("Draw the lesson in high-contrast colours, for a washed-out "
+                       "projector or low vision. Without it, the desktop's own contrast "
+                       "setting decides, where Qt reports one."));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(highContrast);
 
     CommandLine line;
     const auto usageError = [&line](const QString& message) {
@@ -70,5 +76,6 @@ CommandLine ReadCommandLine(int& argc, char** argv)
         usageError(QStringLiteral("unexpected argument '%1'.")
                        .arg(parser.positionalArguments().constFirst()));
     }
+    line.highContrast = parser.isSet(highContrast);
     return line;
 }

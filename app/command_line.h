@@ -10,6 +10,7 @@
 // ReadCommandLine and carried to the window as fields here.
 struct CommandLine {
     std::optional<int> exitStatus;
+    bool highContrast = false; // --high-contrast
 };
 
 // The exit status for a command line the program does not understand, as

@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/contrast_setting.h"
 #include "app/sessen_form.h"
 #include "app/tavrine_application.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
     char* args[] = {argv[0], nullptr};
     TavrineApplication app(qtArgc, args);
     TSessen_Form form;
+    FollowContrastSetting(form, line.highContrast);
     form.show();
     // Ask for the keyboard focus as the window appears, as a desktop gives it
     // to a newly started program; the first focus sets up the lesson.

@@ -21,6 +21,13 @@ public:
 
     const CachedPlot& plot() const { return plot_; }
 
+    // Draws the plot in the high-contrast palette's colours or the lesson's.
+    void setHighContrast(bool on)
+    {
+        plot_.setHighContrast(on);
+        update();
+    }
+
     // The plot's pixels are this many of the box's own (the whole layout
     // drawn larger); a pointer's place and the grab reach are taken in the
     // plot's pixels.

@@ -6,6 +6,7 @@
 #include "app/presentation.h"
 #include "app/qt_color.h"
 #include "lesson/colors.h"
+#include "lesson/contrast_palette.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -172,13 +173,14 @@ void TSessen_Form::applyView()
     if (view.latchedSelector != 0)
         selectorGroup_->latch(selectorButton(view.latchedSelector));
     for (int n = 1; n <= kEquationTarget; ++n)
-        SetCaptionColor(selectorButton(n), view.selectorColors[static_cast<std::size_t>(n - 1)]);
+        SetCaptionColor(selectorButton(n),
+                        shownColor(view.selectorColors[static_cast<std::size_t>(n - 1)]));
     const std::tuple<ToggleButton*, const ToggleLook&, bool> toggles[] = {
         {BBtnSessenSu, view.toggles.secondTangent, view.secondTangentOn},
         {BBtnHojosen, view.toggles.chord, view.chordOn}};
     for (const auto& [button, look, on] : toggles) {
         button->setText(QString::fromStdString(look.caption));
-        SetCaptionColor(button, look.color);
+        SetCaptionColor(button, shownColor(look.color));
         button->setVisible(look.visible);
         button->setOn(on);
     }
@@ -312,5 +314,41 @@ void TSessen_Form::BtnKetteiClick(QObject* sender)
     // control shows; there is only its reason to say.
     if (session_.BtnKetteiClick())
         PaintBox1Paint(sender);
+    applyView();
+}
+
+uint32_t TSessen_Form::shownColor(uint32_t bgr) const
+{
+    return highContrast_ ? HighContrastColor(bgr, ColorUse::Caption) : bgr;
+}
+
+void TSessen_Form::setHighContrast(bool on)
+{
+    highContrast_ = on;
+    const QPalette desktop = QApplication::palette();
+    // The buttons' face: the palette's captions are dark, so a dark theme's
+    // face would hide them.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Button,
+                     on ? QtColor(Bgr::ButtonFace) : desktop.color(QPalette::Button));
+    setPalette(palette);
+    for (const ControlRow& row : ControlTable()) {
+        QWidget* control = ControlOf(*this, row);
+        if (row.font) {
+            // The window's text follows the desktop, except on the faces the
+            // high contrast fixes.
+            SetCaptionColor(control, row.captionColor ? QtColor(shownColor(*row.captionColor))
+                                     : on             ? QtColor(Bgr::Black)
+                                                      : desktop.color(QPalette::WindowText));
+        }
+        if (row.background == Background::TooltipBackground) {
+            QPalette face = control->palette();
+            face.setColor(QPalette::Window,
+                          on ? QtColor(Bgr::TooltipYellow) : desktop.color(QPalette::ToolTipBase));
+            control->setPalette(face);
+        }
+    }
+    PaintBox1->setHighContrast(on);
+    PaintBox1Paint(this);
     applyView();
 }

@@ -125,6 +125,14 @@ public:
 
     const Announcer* announcer() const { return announcer_; }
 
+    // The high-contrast palette (lesson/contrast_palette.h) in place of the
+    // lesson's colours, for a washed-out projector or a pupil who sees
+    // little contrast: darker captions, the window's text black, the labels
+    // and buttons on the lesson's own faces whatever the desktop's theme,
+    // and the plot's faint lines darkened.
+    void setHighContrast(bool on);
+    bool highContrast() const { return highContrast_; }
+
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -142,6 +150,8 @@ private:
     void applyView();
     QAbstractButton* keypadKeyFor(const QKeyEvent& event) const;
     void fitOuterSize();
+    // A caption's colour as the window shows it, in either palette.
+    uint32_t shownColor(uint32_t bgr) const;
 
     // The lesson, what its controls show and what is said; every handler
     // passes its event on to it and then applies its view.
@@ -153,6 +163,7 @@ private:
     bool lessonStarted_ = false;
     bool outerSizeFitted_ = false;
     bool presenting_ = false;
+    bool highContrast_ = false;
     qreal layoutScale_ = 1;
     QRect normalGeometry_; // where the window was before presentation mode
 };

@@ -1,5 +1,7 @@
 #include "plot/plot_geometry.h"
 
+#include "lesson/contrast_palette.h"
+
 PlotRecorder::PlotRecorder(int32_t width, int32_t height)
 {
     geometry_.width = width;
@@ -37,4 +39,11 @@ void PlotRecorder::dot(DotPoint p)
 {
     current_ = p;
     add(PlotItem::Kind::Dot, &p, 1);
+}
+
+PlotGeometry InHighContrast(PlotGeometry geometry)
+{
+    for (PlotItem& item : geometry.items)
+        item.color = HighContrastColor(item.color, ColorUse::Plot);
+    return geometry;
 }

@@ -40,6 +40,10 @@ struct PlotGeometry {
     friend bool operator==(const PlotGeometry&, const PlotGeometry&) = default;
 };
 
+// The same drawing with the high-contrast palette's plot colours in place of
+// the lesson's (lesson/contrast_palette.h), for an edition switched to it.
+PlotGeometry InHighContrast(PlotGeometry geometry);
+
 // Records drawing the way the layers draw: one pen of a colour and a width,
 // a current position, move-to and line-to.
 class PlotRecorder {

@@ -8,6 +8,7 @@
 #include "app/plot_painter.h"
 #include "app/tavrine_application.h"
 #include "lesson/colors.h"
+#include "lesson/contrast_palette.h"
 #include "lesson/tangent_step.h"
 
 #include <QMessageBox>
@@ -120,6 +121,7 @@ private slots:
     void tangentSliderMovesTangent();
     void tangentSliderDrag();
     void toggles();
+    void highContrast();
 
     void errorInHandlerIsShown();
     void quitButtonEndsLoop();
@@ -838,6 +840,50 @@ void TestWindow::toggles()
     QVERIFY(f.BBtnHojosen->isVisible());
     QCOMPARE(f.BBtnHojosen->text(), QStringLiteral("補助線なし"));
     QVERIFY(!f.lesson().HojosenAri);
+}
+
+// The window in the high-contrast palette: wherever the palette darkens a
+// caption or a pen, not one pixel of the lesson's colour is left and the
+// palette's own is there; the labels stand on the lesson's tooltip yellow;
+// switching back gives the very same window.
+void TestWindow::highContrast()
+{
+    const auto form = StartedForm();
+    TSessen_Form& f = *form;
+    Type(f, "b3K"); // "c=" latched, in red
+    Click(f.BBtnSessenSu);
+    Click(f.BBtnHojosen); // every pen of the plot in use
+    const auto picture = [&f] { return f.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    const QImage lesson = picture();
+    f.setHighContrast(true);
+    const QImage high = picture();
+
+    const auto has = [&f](const QImage& image, const QWidget* w, uint32_t bgr) {
+        return HasColor(image.copy(QRect(w->mapTo(&f, QPoint(0, 0)), w->size())), Rgb(bgr));
+    };
+    int darkened = 0;
+    for (const ControlRow& row : ControlTable()) {
+        const QWidget* w = ControlOf(f, row);
+        const uint32_t shown = row.id == std::string_view("SbnKeisuC")
+                                   ? Bgr::Red
+                                   : row.captionColor.value_or(Bgr::Black);
+        const uint32_t darker = HighContrastColor(shown, ColorUse::Caption);
+        if (row.font && darker != shown) {
+            QVERIFY2(has(lesson, w, shown) && !has(high, w, shown) && has(high, w, darker), row.id);
+            ++darkened;
+        }
+        if (row.background == Background::TooltipBackground)
+            QCOMPARE(high.pixelColor(w->mapTo(&f, QPoint(1, 1))), Rgb(Bgr::TooltipYellow));
+    }
+    QCOMPARE(darkened, 8); // GroupBox2, the six labels in it and "c="
+    for (const ContrastColor& pen : kContrastPalette) {
+        if (pen.plot != pen.lesson) {
+            QVERIFY(has(lesson, f.PaintBox1, pen.lesson) && !has(high, f.PaintBox1, pen.lesson));
+            QVERIFY(has(high, f.PaintBox1, pen.plot));
+        }
+    }
+    f.setHighContrast(false);
+    QCOMPARE(picture(), lesson);
 }
 
 void TestWindow::errorInHandlerIsShown()

@@ -4,6 +4,7 @@
 
 #include "controls/control_table.h"
 #include "entry/lesson_session.h"
+#include "lesson/contrast_palette.h"
 #include "plot/plot_layers.h"
 #include "plot/tangent_grab.h"
 
@@ -74,6 +75,21 @@ std::string ControlNameOf(const std::string& id, const std::string& shown)
     const ControlRow* row = FindControlRow(id);
     return row == nullptr ? std::string() : ControlName(*row, shown);
 }
+
+// The high-contrast palette's rows, each the lesson's colour with the one
+// drawn in its place as a caption and on the plot (0xBBGGRR).
+emscripten::val ContrastPalette()
+{
+    emscripten::val rows = emscripten::val::array();
+    for (const ContrastColor& row : kContrastPalette) {
+        emscripten::val entry = emscripten::val::object();
+        entry.set("lesson", row.lesson);
+        entry.set("caption", row.caption);
+        entry.set("plot", row.plot);
+        rows.call<void>("push", entry);
+    }
+    return rows;
+}
 } // namespace
 
 EMSCRIPTEN_BINDINGS(tavrine)
@@ -110,6 +126,7 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .field("plotDescription", &LessonView::plotDescription)
         .field("announcement", &LessonView::announcement);
     emscripten::function("controlName", &ControlNameOf);
+    emscripten::function("contrastPalette", &ContrastPalette);
 
     using S = LessonSession;
     emscripten::class_<LessonSession>("Lesson")

@@ -12,6 +12,7 @@
 
 #include "controls/control_table.h"
 #include "entry/lesson_session.h"
+#include "lesson/contrast_palette.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -181,6 +182,30 @@ std::string Styles()
     return css.str();
 }
 
+// Where the reader asks for more contrast, or the system forces its own
+// colours, every caption the high-contrast palette darkens is drawn in its
+// high-contrast colour; main.js does the same for the selectors, the toggles
+// and the plot, whose colours change with the lesson.
+std::string HighContrastStyles()
+{
+    std::ostringstream css;
+    css << "@media (prefers-contrast: more), (forced-colors: active) {\n";
+    for (const ControlRow& row : ControlTable()) {
+        if (!row.font || !row.captionColor)
+            continue;
+        const uint32_t bgr = HighContrastColor(*row.captionColor, ColorUse::Caption);
+        if (bgr == *row.captionColor)
+            continue;
+        char color[8];
+        std::snprintf(color, sizeof color, "#%06x",
+                      (bgr & 0xFF) << 16 | (bgr & 0xFF00) | (bgr >> 16 & 0xFF));
+        css << "  #" << row.id << (row.kind == ControlKind::GroupBox ? " > .caption" : "")
+            << " { color: " << color << "; }\n";
+    }
+    css << "}\n";
+    return css.str();
+}
+
 // Every character the page can show in its faces: the captions, the toggles'
 // captions in each state, and what the page says when the lesson ends.
 std::string Characters()
@@ -252,7 +277,8 @@ int main(int argc, char** argv)
                                        {"@LESSON_OVER@", Escaped(kLessonOver)}})
         page = Replaced(page, marker, text);
     const std::string dir = argv[3];
-    return in && Write(dir + "/index.html", page) && Write(dir + "/controls.css", Styles()) &&
+    return in && Write(dir + "/index.html", page) &&
+                   Write(dir + "/controls.css", Styles() + HighContrastStyles()) &&
                    Write(argv[4], Characters())
                ? 0
                : 1;

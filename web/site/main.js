@@ -4,9 +4,10 @@
 // from the core's control table when the page is built.
 
 import createTavrine from "./tavrine.js";
-import { readGeometry, cssColor } from "./plot_geometry.js";
+import { readGeometry } from "./plot_geometry.js";
 import { drawGeometry } from "./plot_canvas.js";
 import { ScrollBar } from "./scroll_bar.js";
+import { contrastPalette } from "./contrast.js";
 
 const PLOT_SIZE = 660;
 
@@ -16,6 +17,12 @@ const labelIds = ["LblKeisuA", "LblKeisuB", "LblKeisuC", "LblKeisuD"];
 
 const module = await createTavrine();
 const lesson = new module.Lesson();
+// A change of the reader's contrast setting repaints the plot and the
+// lesson's colours, saying nothing again.
+const palette = contrastPalette(module, () => {
+  baseKey = plotKey = null;
+  apply({ ...lesson.view(), announcement: "" });
+});
 const canvas = $("PaintBox1");
 const ctx = canvas.getContext("2d");
 const base = document.createElement("canvas");
@@ -52,11 +59,11 @@ function paint(view) {
   const key = `${bases} ${view.tangentPosition} ${view.secondTangentOn} ${view.chordOn}`;
   if (key === plotKey) return;
   if (bases !== baseKey) {
-    drawGeometry(baseCtx, scale, readGeometry(lesson.plotBase(PLOT_SIZE, PLOT_SIZE)));
+    drawGeometry(baseCtx, scale, palette.plot(readGeometry(lesson.plotBase(PLOT_SIZE, PLOT_SIZE))));
     baseKey = bases;
   }
   ctx.drawImage(base, 0, 0);
-  drawGeometry(ctx, scale, readGeometry(lesson.tangentLayer(PLOT_SIZE, PLOT_SIZE)));
+  drawGeometry(ctx, scale, palette.plot(readGeometry(lesson.tangentLayer(PLOT_SIZE, PLOT_SIZE))));
   plotKey = key;
   canvas.dataset.painted = String(Number(canvas.dataset.painted || 0) + 1);
   if (canvas.dataset.painted === "1") performance.mark("tavrine-first-plot");
@@ -80,16 +87,16 @@ function apply(view) {
   paint(view);
   labelIds.forEach((id, k) => show(id, view.coefficientLabels[k], (t) => { shownText($(id)).textContent = t; }));
   show("LblSiki", view.equationText, (t) => { shownText($("LblSiki")).textContent = t; });
-  selectorIds.forEach((id, k) => show(id, `${view.latchedSelector === k + 1} ${view.selectorColors[k]}`, () => {
+  selectorIds.forEach((id, k) => show(id, `${view.latchedSelector === k + 1} ${palette.caption(view.selectorColors[k])}`, () => {
     $(id).setAttribute("aria-checked", String(view.latchedSelector === k + 1));
-    $(id).style.color = cssColor(view.selectorColors[k]);
+    $(id).style.color = palette.caption(view.selectorColors[k]);
   }));
   [["BBtnSessenSu", view.toggles.secondTangent, view.secondTangentOn],
    ["BBtnHojosen", view.toggles.chord, view.chordOn]].forEach(([id, look, on]) => show(
-    id, `${look.caption} ${look.color} ${look.visible} ${on}`, () => {
+    id, `${look.caption} ${palette.caption(look.color)} ${look.visible} ${on}`, () => {
       const button = $(id);
       button.textContent = look.caption;
-      button.style.color = cssColor(look.color);
+      button.style.color = palette.caption(look.color);
       button.setAttribute("aria-checked", String(on));
       if (!look.visible && document.activeElement === button) zoomBar.element.focus();
       button.hidden = !look.visible;

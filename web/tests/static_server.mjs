@@ -7,7 +7,7 @@ import { extname, join, normalize } from "node:path";
 
 const TYPES = {
   ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".mjs": "text/javascript",
-  ".css": "text/css", ".wasm": "application/wasm", ".svg": "image/svg+xml",
+  ".css": "text/css", ".wasm": "application/wasm", ".svg": "image/svg+xml", ".png": "image/png",
   ".woff2": "font/woff2", ".webmanifest": "application/manifest+json", ".json": "application/json",
   ".txt": "text/plain; charset=utf-8",
 };
