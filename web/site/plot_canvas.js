@@ -18,6 +18,14 @@ function fillPlotPixels(ctx, scale, x, y, w, h) {
   ctx.fillRect(x0, y0, Math.round((x + w) * scale) - x0, Math.round((y + h) * scale) - y0);
 }
 
+// The same rectangle added to the current path, so that a line's runs are
+// filled at once.
+function addPlotPixels(ctx, scale, x, y, w, h) {
+  const x0 = Math.round(x * scale);
+  const y0 = Math.round(y * scale);
+  ctx.rect(x0, y0, Math.round((x + w) * scale) - x0, Math.round((y + h) * scale) - y0);
+}
+
 // Halves away from zero, as the lesson rounds pixels.
 function roundoff(v) {
   return v < 0 ? -Math.floor(-v + 0.5) : Math.floor(v + 0.5);
@@ -47,8 +55,8 @@ function thinLine(ctx, scale, geometry, ax, ay, bx, by) {
   const flush = (end) => {
     if (runStart === null) return;
     const length = end - runStart;
-    if (alongX) fillPlotPixels(ctx, scale, runStart, runCross, length, 1);
-    else fillPlotPixels(ctx, scale, runCross, runStart, 1, length);
+    if (alongX) addPlotPixels(ctx, scale, runStart, runCross, length, 1);
+    else addPlotPixels(ctx, scale, runCross, runStart, 1, length);
     runStart = null;
   };
   for (let a = first; a <= last; ++a) {
@@ -85,6 +93,29 @@ function widePath(ctx, item, points, first, count, geometry) {
 
 let scratch = null;
 
+// The device pixels that the wide items can touch, within the canvas, as
+// [left, top, width, height], or null: each point with its pen's reach and a
+// pixel of smoothing around it. A segment stays within its ends' box.
+function wideBounds(geometry, wideItems, scale, width, height) {
+  const { points } = geometry;
+  let x0 = Infinity, y0 = Infinity, x1 = -Infinity, y1 = -Infinity;
+  for (const item of wideItems) {
+    const reach = item.penWidth + 1;
+    const count = item.kind === Kind.Dot ? 1 : item.kind === Kind.Line ? 2 : item.count;
+    for (let k = item.first; k < item.first + count; ++k) {
+      x0 = Math.min(x0, points[2 * k] - reach);
+      x1 = Math.max(x1, points[2 * k] + reach + 1);
+      y0 = Math.min(y0, points[2 * k + 1] - reach);
+      y1 = Math.max(y1, points[2 * k + 1] + reach + 1);
+    }
+  }
+  const left = Math.max(0, Math.floor(x0 * scale));
+  const top = Math.max(0, Math.floor(y0 * scale));
+  const right = Math.min(width, Math.ceil(x1 * scale));
+  const bottom = Math.min(height, Math.ceil(y1 * scale));
+  return right > left && bottom > top ? [left, top, right - left, bottom - top] : null;
+}
+
 // Wide items stroked on the scratch canvas, made aliased and laid over ctx.
 function drawAliased(ctx, scale, geometry, wideItems) {
   const { width, height } = ctx.canvas;
@@ -112,11 +143,15 @@ function drawAliased(ctx, scale, geometry, wideItems) {
       widePath(scratch, item, points, item.first, item.kind === Kind.Line ? 2 : item.count, geometry);
     }
   }
-  const image = scratch.getImageData(0, 0, width, height);
+  // Only where the strokes can be: reading the whole canvas back would
+  // cost most of a repaint.
+  const bounds = wideBounds(geometry, wideItems, scale, width, height);
+  if (!bounds) return;
+  const image = scratch.getImageData(...bounds);
   const data = image.data;
   for (let k = 3; k < data.length; k += 4) data[k] = data[k] >= 128 ? 255 : 0;
-  scratch.putImageData(image, 0, 0);
-  ctx.drawImage(scratch.canvas, 0, 0);
+  scratch.putImageData(image, bounds[0], bounds[1]);
+  ctx.drawImage(scratch.canvas, ...bounds, ...bounds);
 }
 
 export function drawGeometry(ctx, scale, geometry, { clear = false } = {}) {
@@ -153,13 +188,17 @@ export function drawGeometry(ctx, scale, geometry, { clear = false } = {}) {
         fillPlotPixels(ctx, scale, width - 1, 0, 1, height);
         break;
       case Kind.Line:
+        ctx.beginPath();
         thinLine(ctx, scale, geometry, points[p], points[p + 1], points[p + 2], points[p + 3]);
+        ctx.fill();
         break;
       case Kind.Polyline:
+        ctx.beginPath();
         for (let k = 0; k + 1 < item.count; ++k) {
           const q = p + 2 * k;
           thinLine(ctx, scale, geometry, points[q], points[q + 1], points[q + 2], points[q + 3]);
         }
+        ctx.fill();
         break;
     }
   }
