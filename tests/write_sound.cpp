@@ -1,0 +1,61 @@
+// Writes what the core plays for one lesson, for the tests that hear the
+// editions play it: the curve's trace as JSON (its points' times, pitches,
+// and where the static sounds; its earcons), and the samples of H and Shift+H
+// as raw little-endian float files.
+//
+//   write_sound "TOKENS" OUT.json OUT_DIR
+//
+// TOKENS is one lesson line as in web/tests/lessons.txt; the samples go to
+// OUT_DIR/curve.f32 and OUT_DIR/tangent_then_curve.f32.
+
+#include "lesson_tokens.h"
+#include "sound/lesson_sound.h"
+#include "sound/sound_trace.h"
+#include "sound/synthesizer.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace {
+void WriteSamples(const std::string& path, const std::vector<float>& samples)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(samples.data()),
+              static_cast<std::streamsize>(samples.size() * sizeof(float)));
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 4) {
+        std::cerr << "usage: write_sound TOKENS OUT.json OUT_DIR\n";
+        return 2;
+    }
+    LessonSession session;
+    session.Syokika();
+    std::istringstream tokens(argv[1]);
+    for (std::string token; tokens >> token;)
+        Play(session, token);
+    const SoundTrace trace = CurveTrace(session.lesson());
+    std::ofstream out(argv[2]);
+    out.precision(17);
+    out << "{\"sampleRate\":" << kSampleRate << ",\"stepsPerSecond\":" << kTraceStepsPerSecond
+        << ",\"seconds\":" << trace.seconds << ",\"points\":[";
+    for (std::size_t i = 0; i < trace.points.size(); ++i) {
+        const TracePoint& p = trace.points[i];
+        out << (i ? "," : "") << "[" << p.pitch << "," << (p.below ? 1 : 0) << "]";
+    }
+    out << "],\"earcons\":[";
+    for (std::size_t i = 0; i < trace.earcons.size(); ++i) {
+        const Earcon& e = trace.earcons[i];
+        out << (i ? "," : "") << "{\"kind\":" << static_cast<int>(e.kind)
+            << ",\"seconds\":" << e.seconds << ",\"pitch\":" << EarconPitch(e.kind) << "}";
+    }
+    out << "]}\n";
+    const std::string dir = argv[3];
+    WriteSamples(dir + "/curve.f32", SoundOf(session.lesson(), SoundCue::Curve));
+    WriteSamples(dir + "/tangent_then_curve.f32",
+                 SoundOf(session.lesson(), SoundCue::TangentThenCurve));
+    return out ? 0 : 1;
+}
