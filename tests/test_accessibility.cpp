@@ -10,6 +10,7 @@
 #include "app/accessible_names.h"
 #include "lesson/tangent_step.h"
 #include "plot/mapping.h"
+#include "sound/lesson_sound.h"
 
 #include <QAbstractSlider>
 #include <QAccessible>
@@ -112,6 +113,7 @@ private slots:
     void plotIsReadAndChangesAreSpoken_data();
     void plotIsReadAndChangesAreSpoken();
     void rolesAndLabels();
+    void plotIsHeardFromItsActionsAndTheKeys();
     void namesHoldWhenAScreenReaderWasFirst();
 
 private:
@@ -425,6 +427,40 @@ void TestAccessibility::namesHoldWhenAScreenReaderWasFirst()
     QVERIFY2(Name(f.BBtnSessenSu).size() > f.BBtnSessenSu->text().size() &&
                  Name(f.BBtnSessenSu).contains(f.BBtnSessenSu->text()),
              qPrintable(Name(f.BBtnSessenSu)));
+}
+
+// The plot's two actions and the sound's keys, on a machine without an audio
+// device (the tests' environment names a sound server that is not there).
+void TestAccessibility::plotIsHeardFromItsActionsAndTheKeys()
+{
+    TSessen_Form& f = *form_;
+    QAccessibleActionInterface* actions = Accessible(f.PaintBox1)->actionInterface();
+    QVERIFY(actions != nullptr);
+    const QString curve = QString::fromUtf8(kHearCurveAction);
+    const QString tangent = QString::fromUtf8(kHearTangentAction);
+    QCOMPARE(actions->actionNames().mid(0, 2), (QStringList{curve, tangent}));
+    QCOMPARE(actions->localizedActionName(tangent), tangent);
+    const auto said = [&f] { return f.announcer()->message().toStdString(); };
+    // H with the sound off says how to switch it on; Alt+T switches it on,
+    // from wherever the focus is, and finds no device: said once.
+    QTest::keyClick(f.ScrollBar2, Qt::Key_H);
+    QCOMPARE(said(), std::string(kSoundIsOff));
+    QTest::keyClick(f.Btn05, Qt::Key_T, Qt::AltModifier);
+    QCOMPARE(said(), std::string(kSoundOn) + "。" + kNoAudioDevice);
+    QTest::keyClick(f.ScrollBar1, Qt::Key_T, Qt::AltModifier);
+    QCOMPARE(said(), std::string(kSoundOff));
+    // The action switches the sound on: H no longer says it is off.
+    actions->doAction(curve);
+    QVERIFY(f.soundPlayer() != nullptr && !f.soundPlayer()->playing());
+    QTest::keyClick(f.ScrollBar1, Qt::Key_H, Qt::ShiftModifier);
+    QCOMPARE(said(), std::string(kSoundOff));
+    // The keypad's keys keep their meaning with the sound on.
+    QTest::keyClick(f.ScrollBar1, Qt::Key_7);
+    QCOMPARE(f.LblKeisuA->text(), QStringLiteral("7"));
+    // Escape stops the sound and still leaves presentation mode.
+    f.setPresenting(true);
+    QTest::keyClick(f.ScrollBar1, Qt::Key_Escape);
+    QVERIFY(!f.presenting());
 }
 
 QTEST_MAIN(TestAccessibility)
