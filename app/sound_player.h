@@ -27,6 +27,8 @@ public:
 
     void stop();
     bool playing() const;
+    // How much of the piece playing the sink has taken so far.
+    qint64 bytesTaken() const { return buffer_.isOpen() ? buffer_.pos() : 0; }
 
 private:
     void stateChanged(QAudio::State state);

@@ -4,6 +4,8 @@
 #include "sound/synthesizer.h"
 
 #include <algorithm>
+#include <cmath>
+#include <span>
 
 std::vector<float> SoundOf(const LessonState& lesson, SoundCue cue)
 {
@@ -18,11 +20,14 @@ std::vector<float> SoundOf(const LessonState& lesson, SoundCue cue)
         // A tangent that is not drawn is not heard either: the curve alone.
         if (tangent.points.empty())
             return Synthesizer::Trace(CurveTrace(lesson));
-        std::vector<float> samples = Synthesizer::Trace(tangent);
-        const std::vector<float> gap = Synthesizer::Silence(kPieceGapSeconds);
-        const std::vector<float> curve = Synthesizer::Trace(CurveTrace(lesson));
-        samples.insert(samples.end(), gap.begin(), gap.end());
-        samples.insert(samples.end(), curve.begin(), curve.end());
+        const SoundTrace curve = CurveTrace(lesson);
+        const std::size_t first = 2 * Synthesizer::TraceFrames(tangent);
+        const std::size_t gap =
+            2 * static_cast<std::size_t>(std::lround(kPieceGapSeconds * kSampleRate));
+        std::vector<float> samples(first + gap + 2 * Synthesizer::TraceFrames(curve), 0.0f);
+        const std::span<float> all(samples);
+        Synthesizer::TraceInto(tangent, all.first(first));
+        Synthesizer::TraceInto(curve, all.subspan(first + gap));
         return samples;
     }
     case SoundCue::SlopeStep: {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <span>
 
 namespace {
 constexpr int32_t kSamplesPerStep = kSampleRate / kTraceStepsPerSecond;
@@ -83,7 +84,7 @@ EarconShape ShapeOf(EarconKind kind)
     return {1, 0.05, 0};
 }
 
-void Put(std::vector<float>& out, std::size_t frame, double value, Gains gains)
+void Put(std::span<float> out, std::size_t frame, double value, Gains gains)
 {
     const std::size_t at = 2 * frame;
     if (at + 1 >= out.size())
@@ -102,7 +103,7 @@ double PipEnvelope(double k, double length)
     return left * left;
 }
 
-void AddEarcon(std::vector<float>& out, const Earcon& earcon)
+void AddEarcon(std::span<float> out, const Earcon& earcon)
 {
     const EarconShape shape = ShapeOf(earcon.kind);
     const double pitch = EarconPitch(earcon.kind);
@@ -138,11 +139,23 @@ double EarconPitch(EarconKind kind)
     return 3000;
 }
 
-std::vector<float> Synthesizer::Trace(const SoundTrace& trace)
+std::size_t Synthesizer::TraceFrames(const SoundTrace& trace)
 {
     const std::size_t steps = trace.points.empty() ? 0 : trace.points.size() - 1;
-    const std::size_t frames = steps * kSamplesPerStep + std::lround(kTailSeconds * kSampleRate);
-    std::vector<float> out(2 * frames, 0.0f);
+    return steps * kSamplesPerStep +
+           static_cast<std::size_t>(std::lround(kTailSeconds * kSampleRate));
+}
+
+std::vector<float> Synthesizer::Trace(const SoundTrace& trace)
+{
+    std::vector<float> out(2 * TraceFrames(trace), 0.0f);
+    TraceInto(trace, out);
+    return out;
+}
+
+void Synthesizer::TraceInto(const SoundTrace& trace, std::span<float> out)
+{
+    const std::size_t steps = trace.points.empty() ? 0 : trace.points.size() - 1;
     Static noise;
     double turns = 0; // the oscillator's phase
     double gain = 0;  // the tone's fade
@@ -190,7 +203,6 @@ std::vector<float> Synthesizer::Trace(const SoundTrace& trace)
     }
     for (const Earcon& earcon : trace.earcons)
         AddEarcon(out, earcon);
-    return out;
 }
 
 std::vector<float> Synthesizer::SlopeTone(double pitch, double pan)
@@ -207,10 +219,4 @@ std::vector<float> Synthesizer::SlopeTone(double pitch, double pan)
         Put(out, k, kToneLevel * envelope * SineOfTurns(pitch * at / kSampleRate), gains);
     }
     return out;
-}
-
-std::vector<float> Synthesizer::Silence(double seconds)
-{
-    return std::vector<float>(2 * static_cast<std::size_t>(std::lround(seconds * kSampleRate)),
-                              0.0f);
 }

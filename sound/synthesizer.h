@@ -2,6 +2,7 @@
 
 #include "sound/sound_trace.h"
 
+#include <span>
 #include <vector>
 
 // Turns the sound's data into samples: interleaved stereo float, left then
@@ -16,13 +17,16 @@ public:
     // The samples of a trace, and a short tail where the last earcon rings
     // out.
     static std::vector<float> Trace(const SoundTrace& trace);
+    // The same into out, which holds 2 * TraceFrames(trace) zeros: the
+    // pieces of a longer sound are made in place, without copies (each new
+    // page of memory costs a fault, which on some machines costs more than
+    // the synthesis).
+    static std::size_t TraceFrames(const SoundTrace& trace);
+    static void TraceInto(const SoundTrace& trace, std::span<float> out);
 
     // The short tone the tangent point's step plays, at the pitch of its
     // slope, from where the point lies left to right.
     static std::vector<float> SlopeTone(double pitch, double pan);
-
-    // Silence of the given length, to set pieces apart.
-    static std::vector<float> Silence(double seconds);
 };
 
 // The loudness of the parts, for the tests that take the sound apart.

@@ -6,13 +6,15 @@
 //   write_sound "TOKENS" OUT.json OUT_DIR
 //
 // TOKENS is one lesson line as in web/tests/lessons.txt; the samples go to
-// OUT_DIR/curve.f32 and OUT_DIR/tangent_then_curve.f32.
+// OUT_DIR/curve.f32 and OUT_DIR/tangent_then_curve.f32 (OUT_DIR is made if
+// it is not there).
 
 #include "lesson_tokens.h"
 #include "sound/lesson_sound.h"
 #include "sound/sound_trace.h"
 #include "sound/synthesizer.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -54,6 +56,7 @@ int main(int argc, char** argv)
     }
     out << "]}\n";
     const std::string dir = argv[3];
+    std::filesystem::create_directories(dir);
     WriteSamples(dir + "/curve.f32", SoundOf(session.lesson(), SoundCue::Curve));
     WriteSamples(dir + "/tangent_then_curve.f32",
                  SoundOf(session.lesson(), SoundCue::TangentThenCurve));

@@ -5,6 +5,7 @@
 #include "controls/control_table.h"
 #include "entry/lesson_session.h"
 #include "plot/plot_layers.h"
+#include "sound/lesson_sound.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -61,6 +62,15 @@ emscripten::val TangentLayer(const LessonSession& s, int width, int height)
     return FlatView(TangentLayerOf(s.lesson(), width, height));
 }
 
+// The samples of a sound cue for the lesson as it stands, interleaved stereo
+// float; the view stays valid until the next call.
+emscripten::val SoundSamples(const LessonSession& s, SoundCue cue)
+{
+    static std::vector<float> samples;
+    samples = SoundOf(s.lesson(), cue);
+    return emscripten::val(emscripten::typed_memory_view(samples.size(), samples.data()));
+}
+
 // A control's accessible name while it shows `shown`.
 std::string ControlNameOf(const std::string& id, const std::string& shown)
 {
@@ -90,6 +100,12 @@ EMSCRIPTEN_BINDINGS(tavrine)
     emscripten::value_object<ToggleLooks>("ToggleLooks")
         .field("secondTangent", &ToggleLooks::secondTangent)
         .field("chord", &ToggleLooks::chord);
+    emscripten::enum_<SoundCue>("SoundCue")
+        .value("None", SoundCue::None)
+        .value("Stop", SoundCue::Stop)
+        .value("Curve", SoundCue::Curve)
+        .value("TangentThenCurve", SoundCue::TangentThenCurve)
+        .value("SlopeStep", SoundCue::SlopeStep);
     emscripten::value_object<LessonView>("LessonView")
         .field("coefficientLabels", &LessonView::coefficientLabels)
         .field("equationText", &LessonView::equationText)
@@ -101,7 +117,9 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .field("zoomPosition", &LessonView::zoomPosition)
         .field("tangentPosition", &LessonView::tangentPosition)
         .field("plotDescription", &LessonView::plotDescription)
-        .field("announcement", &LessonView::announcement);
+        .field("announcement", &LessonView::announcement)
+        .field("soundOn", &LessonView::soundOn)
+        .field("sound", &LessonView::sound);
     emscripten::function("controlName", &ControlNameOf);
 
     using S = LessonSession;
@@ -117,6 +135,12 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .function("ScrollBar2Scroll", &S::ScrollBar2Scroll)
         .function("BBtnSessenSuClick", &S::BBtnSessenSuClick)
         .function("BBtnHojosenClick", &S::BBtnHojosenClick)
+        .function("SoundToggle", &S::SoundToggle)
+        .function("HearKey", &S::HearKey)
+        .function("HearAction", &S::HearAction)
+        .function("StopSound", &S::StopSound)
+        .function("SoundUnavailable", &S::SoundUnavailable)
+        .function("soundSamples", &SoundSamples)
         .function("view", &S::view)
         .function("plot", &Plot)
         .function("plotBase", &PlotBase)

@@ -7,6 +7,7 @@ import createTavrine from "./tavrine.js";
 import { readGeometry, cssColor } from "./plot_geometry.js";
 import { drawGeometry } from "./plot_canvas.js";
 import { ScrollBar } from "./scroll_bar.js";
+import { LessonSound } from "./sound.js";
 
 const STAGE_WIDTH = 1024;
 const STAGE_HEIGHT = 768;
@@ -18,6 +19,7 @@ const labelIds = ["LblKeisuA", "LblKeisuB", "LblKeisuC", "LblKeisuD"];
 
 const module = await createTavrine();
 const lesson = new module.Lesson();
+const sound = new LessonSound(module, lesson);
 const canvas = $("PaintBox1");
 const ctx = canvas.getContext("2d");
 const base = document.createElement("canvas");
@@ -74,6 +76,7 @@ function show(key, value, write) {
 
 // Applies what the lesson shows and says after an event.
 function apply(view) {
+  view = sound.follow(view);
   paint(view);
   labelIds.forEach((id, k) => show(id, view.coefficientLabels[k], (t) => { shownText($(id)).textContent = t; }));
   show("LblSiki", view.equationText, (t) => { shownText($("LblSiki")).textContent = t; });
@@ -161,6 +164,8 @@ document.addEventListener("keydown", (e) => {
   e.preventDefault();
   order[next].focus();
 });
+
+sound.listen(apply);
 
 addEventListener("resize", fitStage);
 lesson.Syokika();

@@ -5,7 +5,7 @@
 const STORE = "tavrine-v2";
 const FILES = [
   "./", "index.html", "lesson.css", "controls.css", "main.js", "plot_geometry.js", "plot_canvas.js",
-  "scroll_bar.js", "tavrine.js", "tavrine.wasm", "icon.svg", "manifest.webmanifest",
+  "scroll_bar.js", "sound.js", "tavrine.js", "tavrine.wasm", "icon.svg", "manifest.webmanifest",
   "fonts/tavrine-pgothic.woff2", "fonts/tavrine-pmincho.woff2", "fonts/tavrine-mincho.woff2",
   "fonts/tavrine-serif-italic.woff2",
 ];
