@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAudio>
+#include <QAudioDevice>
+#include <QAudioFormat>
 #include <QBuffer>
 #include <QObject>
 
@@ -27,12 +29,15 @@ public:
 
     void stop();
     bool playing() const;
-    // How much of the piece playing the sink has taken so far.
-    qint64 bytesTaken() const { return buffer_.isOpen() ? buffer_.pos() : 0; }
+    // How much of the piece playing the sink has taken so far, in
+    // microseconds of sound.
+    qint64 takenMicroseconds() const;
 
 private:
     void stateChanged(QAudio::State state);
 
-    QAudioSink* sink_ = nullptr;
-    QBuffer buffer_;
+    QAudioDevice device_; // the default output, once found
+    QAudioFormat format_;
+    QAudioSink* sink_ = nullptr; // the piece playing, with its samples
+    QBuffer* buffer_ = nullptr;
 };

@@ -34,6 +34,7 @@ int main(int argc, char** argv)
         std::cerr << "usage: write_sound TOKENS OUT.json OUT_DIR\n";
         return 2;
     }
+    std::filesystem::create_directories(argv[3]);
     LessonSession session;
     session.Syokika();
     std::istringstream tokens(argv[1]);
@@ -56,7 +57,6 @@ int main(int argc, char** argv)
     }
     out << "]}\n";
     const std::string dir = argv[3];
-    std::filesystem::create_directories(dir);
     WriteSamples(dir + "/curve.f32", SoundOf(session.lesson(), SoundCue::Curve));
     WriteSamples(dir + "/tangent_then_curve.f32",
                  SoundOf(session.lesson(), SoundCue::TangentThenCurve));
