@@ -22,9 +22,9 @@
 namespace {
 void WriteSamples(const std::string& path, const std::vector<float>& samples)
 {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(samples.data()),
-              static_cast<std::streamsize>(samples.size() * sizeof(float)));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(samples.data()),
+               static_cast<std::streamsize>(samples.size() * sizeof(float)));
 }
 } // namespace
 
@@ -40,20 +40,18 @@ int main(int argc, char** argv)
     std::istringstream tokens(argv[1]);
     for (std::string token; tokens >> token;)
         Play(session, token);
+    // Each point's pitch (0: silent) and whether the static sounds.
     const SoundTrace trace = CurveTrace(session.lesson());
     std::ofstream out(argv[2]);
     out.precision(17);
-    out << "{\"sampleRate\":" << kSampleRate << ",\"stepsPerSecond\":" << kTraceStepsPerSecond
-        << ",\"seconds\":" << trace.seconds << ",\"points\":[";
-    for (std::size_t i = 0; i < trace.points.size(); ++i) {
-        const TracePoint& p = trace.points[i];
-        out << (i ? "," : "") << "[" << p.pitch << "," << (p.below ? 1 : 0) << "]";
-    }
+    out << "{\"stepsPerSecond\":" << kTraceStepsPerSecond << ",\"seconds\":" << trace.seconds
+        << ",\"points\":[";
+    for (const TracePoint& p : trace.points)
+        out << (&p == trace.points.data() ? "" : ",") << "[" << p.pitch << "," << p.below << "]";
     out << "],\"earcons\":[";
-    for (std::size_t i = 0; i < trace.earcons.size(); ++i) {
-        const Earcon& e = trace.earcons[i];
-        out << (i ? "," : "") << "{\"kind\":" << static_cast<int>(e.kind)
-            << ",\"seconds\":" << e.seconds << ",\"pitch\":" << EarconPitch(e.kind) << "}";
+    for (const Earcon& e : trace.earcons) {
+        out << (&e == trace.earcons.data() ? "" : ",") << "{\"seconds\":" << e.seconds
+            << ",\"pitch\":" << EarconPitch(e.kind) << "}";
     }
     out << "]}\n";
     const std::string dir = argv[3];

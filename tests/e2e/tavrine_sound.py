@@ -4,12 +4,12 @@
 Usage: TAVRINE_CONTROLS=<build>/tests/controls.json
        tavrine_sound.py <path to tavrine> <path to write_sound>
 
-A private PulseAudio daemon with one null sink is started for the test, and
-the program on its own Xvfb (tavrine_e2e.Session) plays into it. For y = x^3
-and for a confirmed y = x^3 - 3x the test presses Alt+T and H, records the
-sink's monitor with parec, and checks the recording against what the core
-says it plays (write_sound): the pitch of each stretch within a semitone, the
-earcons' onsets within 20 ms, and the static exactly where y < 0.
+The program, on its own Xvfb (tavrine_e2e.Session), plays into the null sink
+of a PulseAudio daemon started for the test. For y = x^3 and y = x^3 - 3x the
+test presses Alt+T and H (and Shift+H), records the sink's monitor with parec
+and checks the recording against what the core says it plays (write_sound):
+the pitch within a semitone, the earcons within 20 ms, the static exactly
+where y < 0.
 """
 
 import json
@@ -27,7 +27,6 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from tavrine_e2e import CaseFailed, Session, die_with_this_script  # noqa: E402
 
 RATE = 48000
-SINK = "tavrine_test"
 
 
 class PulseServer:
@@ -35,61 +34,59 @@ class PulseServer:
 
     def __enter__(self):
         self.home = tempfile.mkdtemp(prefix="tavrine-pulse-")
-        os.chmod(self.home, 0o700)
-        self.socket = os.path.join(self.home, "native")
-        config = os.path.join(self.home, "default.pa")
-        with open(config, "w") as out:
+        socket = os.path.join(self.home, "native")
+        with open(os.path.join(self.home, "default.pa"), "w") as out:
             out.write("load-module module-native-protocol-unix socket=%s auth-anonymous=1\n"
-                      "load-module module-null-sink sink_name=%s format=float32le "
-                      "rate=%d channels=2\n"
-                      "set-default-sink %s\n" % (self.socket, SINK, RATE, SINK))
+                      "load-module module-null-sink sink_name=lesson format=float32le rate=%d "
+                      "channels=2\nset-default-sink lesson\n" % (socket, RATE))
         self.env = dict(os.environ, HOME=self.home, XDG_RUNTIME_DIR=self.home,
-                        PULSE_RUNTIME_PATH=os.path.join(self.home, "run"),
-                        PULSE_SERVER="unix:" + self.socket)
+                        PULSE_RUNTIME_PATH=self.home + "/run", PULSE_SERVER="unix:" + socket)
         self.log = open(os.path.join(self.home, "log"), "w+")
         self.daemon = subprocess.Popen(
-            ["pulseaudio", "-n", "-F", config, "--daemonize=no", "--exit-idle-time=-1",
-             "--use-pid-file=no", "--disable-shm=yes", "--log-target=stderr"],
+            ["pulseaudio", "-n", "-F", self.home + "/default.pa", "--daemonize=no",
+             "--exit-idle-time=-1", "--use-pid-file=no", "--disable-shm=yes"],
             env=self.env, stdout=self.log, stderr=self.log, preexec_fn=die_with_this_script)
         deadline = time.monotonic() + 20
         while subprocess.run(["pactl", "info"], env=self.env, capture_output=True).returncode:
             if self.daemon.poll() is not None or time.monotonic() > deadline:
                 self.log.seek(0)
-                self.stop()
-                raise CaseFailed("PulseAudio did not start:\n" + self.log.read())
+                failure = CaseFailed("PulseAudio did not start:\n" + self.log.read())
+                self.__exit__()
+                raise failure
             time.sleep(0.1)
         return self
 
     def __exit__(self, *exc):
-        self.stop()
-        return False
-
-    def stop(self):
         if self.daemon.poll() is None:
             self.daemon.kill()
             self.daemon.wait()
         self.log.close()
         shutil.rmtree(self.home, ignore_errors=True)
 
-    def record(self, path):
-        """parec from the sink's monitor into path, raw float stereo."""
-        out = open(path, "wb")
-        recorder = subprocess.Popen(
-            ["parec", "--device=%s.monitor" % SINK, "--format=float32le", "--rate=%d" % RATE,
-             "--channels=2", "--raw", "--latency-msec=10"],
-            env=self.env, stdout=out, stderr=self.log, preexec_fn=die_with_this_script)
-        out.close()
-        return recorder
-
-
-# ---------------------------------------------------------------- the sound
+    def record(self, play, seconds):
+        """Left plus right of what the sink plays while play() runs and
+        `seconds` after (parec, raw float stereo)."""
+        path = os.path.join(self.home, "recorded.f32")
+        with open(path, "wb") as out:
+            recorder = subprocess.Popen(
+                ["parec", "--device=lesson.monitor", "--format=float32le", "--rate=%d" % RATE,
+                 "--channels=2", "--raw", "--latency-msec=10"],
+                env=self.env, stdout=out, stderr=self.log, preexec_fn=die_with_this_script)
+        try:
+            time.sleep(0.5)
+            play()
+            time.sleep(seconds)
+        finally:
+            recorder.send_signal(signal.SIGINT)
+            recorder.wait(timeout=10)
+        return read_mono(path)
 
 
 def read_mono(path):
     """Left plus right of a raw float stereo file."""
     with open(path, "rb") as f:
         data = f.read()
-    values = struct.unpack("<%df" % (len(data) // 4), data[:len(data) // 8 * 8])
+    values = struct.unpack("<%df" % (len(data) // 8 * 2), data[:len(data) // 8 * 8])
     return [values[k] + values[k + 1] for k in range(0, len(values), 2)]
 
 
@@ -186,22 +183,11 @@ def hear(session, pulse, core_dir, keys):
     trace (after the tangent and the pause, for Shift+H)."""
     with open(os.path.join(core_dir, "trace.json")) as f:
         trace = json.load(f)
-    path = os.path.join(pulse.home, "recorded.f32")
-    recorder = pulse.record(path)
-    try:
-        time.sleep(0.5)
-        session.type_keys(keys)
-        time.sleep(2 * trace["seconds"] + 1.5 if keys == "shift+h" else trace["seconds"] + 1.0)
-    finally:
-        recorder.send_signal(signal.SIGINT)
-        recorder.wait(timeout=10)
-    recorded = read_mono(path)
+    both = keys == "shift+h"
+    recorded = pulse.record(lambda: session.type_keys(keys), trace["seconds"] * (1 + both) + 1.5)
     curve = read_mono(os.path.join(core_dir, "curve.f32"))
-    if keys == "shift+h":
-        both = read_mono(os.path.join(core_dir, "tangent_then_curve.f32"))
-        offset = alignment(recorded, both) + len(both) - len(curve)
-    else:
-        offset = alignment(recorded, curve)
+    core = read_mono(os.path.join(core_dir, "tangent_then_curve.f32")) if both else curve
+    offset = alignment(recorded, core) + len(core) - len(curve)
     check_pitch(recorded, offset, trace)
     check_earcons(recorded, offset, trace)
     check_static(recorded, offset, trace)
