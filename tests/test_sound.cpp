@@ -1,24 +1,22 @@
 // The plot as sound, as plain functions of the lesson: where the pitch, the
 // static and the earcons fall in a trace, and the samples made of it.
 
-#include "lesson_tokens.h"
+#include "lesson_builders.h"
 #include "sound/lesson_sound.h"
 #include "sound/synthesizer.h"
 
 #include <QtTest>
 
 #include <cmath>
-#include <sstream>
 
 namespace {
-LessonState Played(const QString& tokens)
+// The cubic confirmed at the starting view, with the tangent slider at
+// `position` and the second tangent shown or not.
+LessonState Lesson(int c, int d = 0, int zahyoMax = 20, int position = 50, bool second = false)
 {
-    LessonSession session;
-    session.Syokika();
-    std::istringstream in(tokens.toStdString());
-    for (std::string token; in >> token;)
-        Play(session, token);
-    return session.lesson();
+    LessonState lesson = ConfirmedLesson(1, 0, c, d, zahyoMax, position);
+    lesson.SessenSu2 = second;
+    return lesson;
 }
 
 bool Near(double a, double b)
@@ -29,6 +27,8 @@ bool Near(double a, double b)
 using Marks = QList<QPair<EarconKind, double>>; // each earcon's kind and the x of its point
 } // namespace
 
+Q_DECLARE_METATYPE(LessonState)
+
 class TestSound : public QObject {
     Q_OBJECT
 private slots:
@@ -38,7 +38,7 @@ private slots:
         QCOMPARE(PitchOfHeight(10, 20), kHighestPitch);
         // y = x^3 - 3x rises, falls and rises again in the view: the pitch
         // goes with it point for point, silent where y leaves the view.
-        const SoundTrace trace = CurveTrace(Played("c - 3 K"));
+        const SoundTrace trace = CurveTrace(Lesson(-3));
         QCOMPARE(trace.points.size(), std::size_t(1201));
         int turns = 0;
         for (std::size_t i = 0; i + 1 < trace.points.size(); ++i) {
@@ -58,15 +58,15 @@ private slots:
 
     void earconsFallAtTheirPoints_data()
     {
-        QTest::addColumn<QString>("lesson");
+        QTest::addColumn<LessonState>("lesson");
         QTest::addColumn<Marks>("marks"); // in time order
         using E = EarconKind;
         const double r3 = std::sqrt(3.0);
-        QTest::newRow("y=x^3") << "start"
+        QTest::newRow("y=x^3") << Lesson(0)
                                << Marks{{E::AxisCrossing, 0},
                                         {E::Inflection, 0},
                                         {E::TangentPoint, 0}};
-        QTest::newRow("y=x^3-3x") << "c - 3 K"
+        QTest::newRow("y=x^3-3x") << Lesson(-3)
                                   << Marks{{E::AxisCrossing, -r3},
                                            {E::AxisCrossing, 0},
                                            {E::Inflection, 0},
@@ -74,19 +74,19 @@ private slots:
                                            {E::AxisCrossing, r3}};
         // In the view from -2 to 2, the inflection point (0, 5) and the
         // tangent point on it lie above; the axis is crossed at -cbrt(5).
-        QTest::newRow("y=x^3+5") << "d 5 K z100" << Marks{{E::AxisCrossing, -std::cbrt(5.0)}};
+        QTest::newRow("y=x^3+5") << Lesson(0, 5, 4) << Marks{{E::AxisCrossing, -std::cbrt(5.0)}};
         // The tangent point at x = 2, the symmetric point at -2.
         QTest::newRow("second tangent")
-            << "c - 3 K t80 S"
+            << Lesson(-3, 0, 20, 80, true)
             << Marks{{E::SecondTangentPoint, -2}, {E::AxisCrossing, -r3}, {E::AxisCrossing, 0},
                      {E::Inflection, 0},          {E::AxisCrossing, r3},  {E::TangentPoint, 2}};
     }
 
     void earconsFallAtTheirPoints()
     {
-        QFETCH(QString, lesson);
+        QFETCH(LessonState, lesson);
         QFETCH(Marks, marks);
-        const LessonState state = Played(lesson);
+        const LessonState& state = lesson;
         const SoundTrace trace = CurveTrace(state);
         QCOMPARE(trace.earcons.size(), std::size_t(marks.size()));
         const double half = state.ZahyoMax / 2.0; // the left edge sounds at 0 s, the right at 3 s
@@ -102,7 +102,7 @@ private slots:
     {
         // The samples with and without the static differ exactly over the
         // trace steps that start below the axis.
-        SoundTrace trace = CurveTrace(Played("c - 3 K"));
+        SoundTrace trace = CurveTrace(Lesson(-3));
         const std::vector<TracePoint> points = trace.points;
         const std::vector<float> with = Synthesizer::Trace(trace);
         for (TracePoint& p : trace.points) {
@@ -125,7 +125,7 @@ private slots:
     {
         // The tangent at x = 2 of y = x^3 - 3x, y = 9x - 16: its pitch rises
         // by equal intervals over the view, and it touches the curve at 1.8 s.
-        const LessonState state = Played("c - 3 K t80");
+        const LessonState state = Lesson(-3, 0, 20, 80);
         const SoundTrace tangent = TangentTrace(state);
         int sounding = 0;
         for (std::size_t i = 0; i + 1 < tangent.points.size(); ++i) {
@@ -148,7 +148,7 @@ private slots:
         QVERIFY(std::equal(curve.rbegin(), curve.rend(), both.rbegin()));
         // The same lesson, the same samples; three seconds and a fifth for
         // the earcons to ring out, never beyond full scale.
-        QVERIFY(curve == SoundOf(Played("c - 3 K t80"), SoundCue::Curve));
+        QVERIFY(curve == SoundOf(Lesson(-3, 0, 20, 80), SoundCue::Curve));
         QCOMPARE(curve.size(), std::size_t(2 * (3 * kSampleRate + kSampleRate / 5)));
         QVERIFY(std::all_of(curve.begin(), curve.end(), [](float v) { return std::fabs(v) < 1; }));
     }

@@ -7,7 +7,6 @@
 // LESSONS holds one lesson a line (web/tests/lessons.txt tells the tokens).
 
 #include "entry/lesson_session.h"
-#include "lesson_tokens.h"
 #include "plot/plot_layers.h"
 
 #include <fstream>
@@ -16,6 +15,30 @@
 #include <string>
 
 namespace {
+void Play(LessonSession& session, const std::string& token)
+{
+    if (token.size() == 1 && token[0] >= 'a' && token[0] <= 'e')
+        session.SelectorClick(token[0] - 'a' + 1);
+    else if (token == "0")
+        session.Btn00Click();
+    else if (token.size() == 1 && token[0] >= '1' && token[0] <= '9')
+        session.DigitClick(token[0] - '0');
+    else if (token == "-")
+        session.BtnMinusClick();
+    else if (token == "K")
+        session.BtnKetteiClick();
+    else if (token[0] == 'z')
+        session.ScrollBar1Scroll(std::stoi(token.substr(1)));
+    else if (token[0] == 't')
+        session.ScrollBar2Scroll(std::stoi(token.substr(1)));
+    else if (token == "S")
+        session.BBtnSessenSuClick();
+    else if (token == "H")
+        session.BBtnHojosenClick();
+    else if (token != "start")
+        throw std::runtime_error("unknown token " + token);
+}
+
 // The same flat run of integers that the page reads (web/lesson_bindings.cpp).
 void WritePlot(std::ostream& out, const PlotGeometry& g)
 {

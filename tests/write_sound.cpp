@@ -3,21 +3,21 @@
 // and where the static sounds; its earcons), and the samples of H and Shift+H
 // as raw little-endian float files.
 //
-//   write_sound "TOKENS" OUT.json OUT_DIR
+//   write_sound A,B,C,D OUT.json OUT_DIR
 //
-// TOKENS is one lesson line as in web/tests/lessons.txt; the samples go to
+// for y = Ax^3 + Bx^2 + Cx + D confirmed at the starting view; the samples go to
 // OUT_DIR/curve.f32 and OUT_DIR/tangent_then_curve.f32 (OUT_DIR is made if
 // it is not there).
 
-#include "lesson_tokens.h"
+#include "lesson_builders.h"
 #include "sound/lesson_sound.h"
 #include "sound/sound_trace.h"
 #include "sound/synthesizer.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 
 namespace {
 void WriteSamples(const std::string& path, const std::vector<float>& samples)
@@ -31,17 +31,16 @@ void WriteSamples(const std::string& path, const std::vector<float>& samples)
 int main(int argc, char** argv)
 {
     if (argc != 4) {
-        std::cerr << "usage: write_sound TOKENS OUT.json OUT_DIR\n";
+        std::cerr << "usage: write_sound A,B,C,D OUT.json OUT_DIR\n";
         return 2;
     }
+    int a = 0, b = 0, c = 0, d = 0;
+    if (std::sscanf(argv[1], "%d,%d,%d,%d", &a, &b, &c, &d) != 4)
+        return 2;
     std::filesystem::create_directories(argv[3]);
-    LessonSession session;
-    session.Syokika();
-    std::istringstream tokens(argv[1]);
-    for (std::string token; tokens >> token;)
-        Play(session, token);
+    const LessonState lesson = ConfirmedLesson(a, b, c, d, 20);
     // Each point's pitch (0: silent) and whether the static sounds.
-    const SoundTrace trace = CurveTrace(session.lesson());
+    const SoundTrace trace = CurveTrace(lesson);
     std::ofstream out(argv[2]);
     out.precision(17);
     out << "{\"stepsPerSecond\":" << kTraceStepsPerSecond << ",\"seconds\":" << trace.seconds
@@ -55,8 +54,7 @@ int main(int argc, char** argv)
     }
     out << "]}\n";
     const std::string dir = argv[3];
-    WriteSamples(dir + "/curve.f32", SoundOf(session.lesson(), SoundCue::Curve));
-    WriteSamples(dir + "/tangent_then_curve.f32",
-                 SoundOf(session.lesson(), SoundCue::TangentThenCurve));
+    WriteSamples(dir + "/curve.f32", SoundOf(lesson, SoundCue::Curve));
+    WriteSamples(dir + "/tangent_then_curve.f32", SoundOf(lesson, SoundCue::TangentThenCurve));
     return out ? 0 : 1;
 }

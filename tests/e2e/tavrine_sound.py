@@ -193,8 +193,8 @@ def hear(session, pulse, core_dir, keys):
     check_static(recorded, offset, trace)
 
 
-def core_sound(write_sound, tokens, directory):
-    subprocess.run([write_sound, tokens, os.path.join(directory, "trace.json"), directory],
+def core_sound(write_sound, cubic, directory):
+    subprocess.run([write_sound, cubic, os.path.join(directory, "trace.json"), directory],
                    check=True)
     return directory
 
@@ -210,10 +210,10 @@ def main():
                 program, "sound", program_env={"PULSE_SERVER": pulse.env["PULSE_SERVER"]}) \
                 as session:
             session.type_keys("alt+t")
-            hear(session, pulse, core_sound(write_sound, "start", pulse.home + "/cube"), "h")
+            hear(session, pulse, core_sound(write_sound, "1,0,0,0", pulse.home + "/cube"), "h")
             # c = -3 on the keypad, confirmed: y = x^3 - 3x.
             session.keypad("c-3K")
-            cubic = core_sound(write_sound, "c - 3 K", pulse.home + "/cubic")
+            cubic = core_sound(write_sound, "1,0,-3,0", pulse.home + "/cubic")
             hear(session, pulse, cubic, "h")
             hear(session, pulse, cubic, "shift+h")
             session.expect_running()
