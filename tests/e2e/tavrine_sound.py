@@ -193,12 +193,6 @@ def hear(session, pulse, core_dir, keys):
     check_static(recorded, offset, trace)
 
 
-def core_sound(write_sound, cubic, directory):
-    subprocess.run([write_sound, cubic, os.path.join(directory, "trace.json"), directory],
-                   check=True)
-    return directory
-
-
 def main():
     if len(sys.argv) != 3:
         print("usage: %s <tavrine> <write_sound>" % sys.argv[0], file=sys.stderr)
@@ -209,13 +203,12 @@ def main():
         with PulseServer() as pulse, Session(
                 program, "sound", program_env={"PULSE_SERVER": pulse.env["PULSE_SERVER"]}) \
                 as session:
+            subprocess.run([write_sound, pulse.home, "cube:1,0,0,0", "cubic:1,0,-3,0"], check=True)
             session.type_keys("alt+t")
-            hear(session, pulse, core_sound(write_sound, "1,0,0,0", pulse.home + "/cube"), "h")
-            # c = -3 on the keypad, confirmed: y = x^3 - 3x.
-            session.keypad("c-3K")
-            cubic = core_sound(write_sound, "1,0,-3,0", pulse.home + "/cubic")
-            hear(session, pulse, cubic, "h")
-            hear(session, pulse, cubic, "shift+h")
+            hear(session, pulse, pulse.home + "/cube", "h")
+            session.keypad("c-3K")  # c = -3 confirmed: y = x^3 - 3x
+            for keys in ("h", "shift+h"):
+                hear(session, pulse, pulse.home + "/cubic", keys)
             session.expect_running()
     except CaseFailed as failure:
         print("FAIL sound: %s" % failure)
