@@ -4,12 +4,11 @@
 Usage: TAVRINE_CONTROLS=<build>/tests/controls.json
        tavrine_sound.py <path to tavrine> <path to write_sound>
 
-The program, on its own Xvfb (tavrine_e2e.Session), plays into the null sink
-of a PulseAudio daemon started for the test. For y = x^3 and y = x^3 - 3x the
-test presses Alt+T and H (and Shift+H), records the sink's monitor with parec
-and checks the recording against what the core says it plays (write_sound):
-the pitch within a semitone, the earcons within 20 ms, the static exactly
-where y < 0.
+The program (on Xvfb, tavrine_e2e.Session) plays into the null sink of a
+PulseAudio daemon of the test's own, recorded with parec, after Alt+T and H
+(and Shift+H) for y = x^3 and y = x^3 - 3x; the pitch, within a semitone,
+the earcons, within 20 ms, and the static, exactly where y < 0, are checked
+against what the core plays (write_sound).
 """
 
 import json
@@ -82,8 +81,7 @@ class PulseServer:
         return read_mono(path)
 
 
-def read_mono(path):
-    """Left plus right of a raw float stereo file."""
+def read_mono(path):  # left plus right of a raw float stereo file
     with open(path, "rb") as f:
         data = f.read()
     values = struct.unpack("<%df" % (len(data) // 8 * 2), data[:len(data) // 8 * 8])

@@ -1,7 +1,6 @@
-// The plot heard in the page: the keys a pupil presses, the page's Web Audio
-// rendered offline in chromium, and the samples compared with the ones the
-// native build's core makes for the same lesson (TAVRINE_SOUND, written by
-// write_sound).
+// The plot heard in the page: the page's Web Audio rendered offline in
+// chromium after a pupil's keys, against the native core's samples for the
+// same lesson (TAVRINE_SOUND, from write_sound).
 
 import { test } from "node:test";
 import assert from "node:assert/strict";
@@ -42,8 +41,7 @@ async function heard(play) {
   }
 }
 
-// The rendering is the core's interleaved samples, channel by channel, then
-// silence.
+// The rendering is the core's interleaved samples, then silence.
 function assertCoreSound([left, right], lesson, file) {
   const samples = floats(readFileSync(join(process.env.TAVRINE_SOUND, lesson, file)));
   assert.ok(samples.length > 6 * RATE, `${samples.length} samples`);
