@@ -10,8 +10,8 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTimer>
 #include <QKeyEvent>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
