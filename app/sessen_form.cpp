@@ -162,8 +162,10 @@ void TSessen_Form::BBtnHojosenClick(QObject* sender)
 
 void TSessen_Form::applyView()
 {
-    applySound(session_.view().sound);
-    const LessonView view = session_.view();
+    LessonView view = session_.view();
+    // A sound that found no device to play on has that to say.
+    if (!applySound(view.sound))
+        view = session_.view();
     for (int n = 1; n <= kCoefficientCount; ++n) {
         coefficientLabel(n)->setText(
             QString::fromStdString(view.coefficientLabels[static_cast<std::size_t>(n - 1)]));
@@ -255,16 +257,18 @@ void TSessen_Form::setLayoutScale(qreal factor)
     client_->setFixedSize(ScaledPlace(QRect(QPoint(0, 0), extent), factor).size());
 }
 
-void TSessen_Form::applySound(SoundCue cue)
+bool TSessen_Form::applySound(SoundCue cue)
 {
     if (cue == SoundCue::None)
-        return;
+        return true;
     if (cue == SoundCue::Stop) {
         player_->stop();
-        return;
+        return true;
     }
-    if (!player_->play(SoundOf(session_.lesson(), cue)))
-        session_.SoundUnavailable();
+    if (player_->play(SoundOf(session_.lesson(), cue)))
+        return true;
+    session_.SoundUnavailable();
+    return false;
 }
 
 bool TSessen_Form::soundKey(const QKeyEvent& event)

@@ -151,8 +151,9 @@ private:
     QAbstractButton* keypadKeyFor(const QKeyEvent& event) const;
     // Alt+T, H, Shift+H and Escape; false for any other key.
     bool soundKey(const QKeyEvent& event);
-    // Starts or stops the sound as the session's view asks.
-    void applySound(SoundCue cue);
+    // Starts or stops the sound as the session's view asks; false when there
+    // was no device to play on.
+    bool applySound(SoundCue cue);
     void fitOuterSize();
 
     // The lesson, what its controls show and what is said; every handler
