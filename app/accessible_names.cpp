@@ -2,6 +2,7 @@
 
 #include "app/control_bindings.h"
 #include "app/sessen_form.h"
+#include "sound/lesson_sound.h"
 
 #include <QAbstractButton>
 #include <QAccessibleWidget>
@@ -89,7 +90,9 @@ public:
         if (!widget()->isVisible() || !widget()->isEnabled())
             return {};
         QStringList names = QAccessibleWidget::actionNames();
-        if (qobject_cast<const SpeedButton*>(widget()) != nullptr)
+        if (form() != nullptr && qobject_cast<const PaintBox*>(widget()) != nullptr)
+            names = QStringList{hearCurveAction(), hearTangentAction()} + names;
+        else if (qobject_cast<const SpeedButton*>(widget()) != nullptr)
             names.prepend(toggleAction());
         else if (button() != nullptr)
             names.prepend(pressAction());
@@ -104,12 +107,33 @@ public:
         // then runs its handler, a button runs its handler.
         if (button() != nullptr && (action == pressAction() || action == toggleAction()))
             button()->click();
+        else if (action == hearCurveAction() || action == hearTangentAction())
+            form()->hearFromAction(action == hearTangentAction());
         else
             QAccessibleWidget::doAction(action);
     }
 
+    QString localizedActionName(const QString& action) const override
+    {
+        // The plot's own actions are named in the lesson's language already.
+        if (action == hearCurveAction() || action == hearTangentAction())
+            return action;
+        return QAccessibleWidget::localizedActionName(action);
+    }
+
+    QString localizedActionDescription(const QString& action) const override
+    {
+        if (action == hearCurveAction() || action == hearTangentAction())
+            return action;
+        return QAccessibleWidget::localizedActionDescription(action);
+    }
+
 private:
+    static QString hearCurveAction() { return QString::fromUtf8(kHearCurveAction); }
+    static QString hearTangentAction() { return QString::fromUtf8(kHearTangentAction); }
+
     QAbstractButton* button() const { return qobject_cast<QAbstractButton*>(widget()); }
+    TSessen_Form* form() const { return qobject_cast<TSessen_Form*>(widget()->window()); }
 };
 
 // The two sliders: their value can be read and set, and stepped.

@@ -42,6 +42,7 @@ TSessen_Form::TSessen_Form(QWidget* parent) : QWidget(parent)
     ScrollBar1->setValue(session_.zoomPosition());
     ScrollBar2->setValue(session_.tangentPosition());
     announcer_ = new Announcer(client_);
+    player_ = new SoundPlayer(this);
     NameControlsForScreenReaders(*this);
     scrollArea_->setWidget(client_);
 
@@ -162,7 +163,10 @@ void TSessen_Form::BBtnHojosenClick(QObject* sender)
 
 void TSessen_Form::applyView()
 {
-    const LessonView view = session_.view();
+    LessonView view = session_.view();
+    // A sound that found no device to play on has that to say.
+    if (!applySound(view.sound))
+        view = session_.view();
     for (int n = 1; n <= kCoefficientCount; ++n) {
         coefficientLabel(n)->setText(
             QString::fromStdString(view.coefficientLabels[static_cast<std::size_t>(n - 1)]));
@@ -255,10 +259,59 @@ void TSessen_Form::setLayoutScale(qreal factor)
     client_->setFixedSize(ScaledPlace(QRect(QPoint(0, 0), extent), factor).size());
 }
 
+bool TSessen_Form::applySound(SoundCue cue)
+{
+    if (cue == SoundCue::None)
+        return true;
+    if (cue == SoundCue::Stop) {
+        player_->stop();
+        return true;
+    }
+    if (player_->play(SoundOf(session_.lesson(), cue)))
+        return true;
+    session_.SoundUnavailable();
+    return false;
+}
+
+bool TSessen_Form::soundKey(const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers modifiers =
+        event.modifiers() &
+        (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (event.key() == Qt::Key_T && modifiers == Qt::AltModifier) {
+        session_.SoundToggle();
+        // The device is opened as the sound is switched on, so that the
+        // first piece starts at once; a missing one is said now.
+        if (session_.view().soundOn && !player_->prepare())
+            session_.SoundUnavailable();
+    } else if (event.key() == Qt::Key_H && (modifiers & ~Qt::ShiftModifier) == 0) {
+        session_.HearKey(modifiers == Qt::ShiftModifier, player_->playing());
+    } else if (event.key() == Qt::Key_Escape) {
+        session_.StopSound();
+    } else {
+        return false;
+    }
+    applyView();
+    return true;
+}
+
+void TSessen_Form::hearFromAction(bool tangentFirst)
+{
+    session_.HearAction(tangentFirst);
+    applyView();
+}
+
 void TSessen_Form::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_F11 || (presenting_ && event->key() == Qt::Key_Escape)) {
+    if (event->key() == Qt::Key_F11) {
         setPresenting(!presenting_);
+        event->accept();
+        return;
+    }
+    // Escape stops the sound, and leaves presentation mode as it always has.
+    if (soundKey(*event)) {
+        if (presenting_ && event->key() == Qt::Key_Escape)
+            setPresenting(false);
         event->accept();
         return;
     }

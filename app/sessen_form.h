@@ -20,6 +20,7 @@
 #include "app/buttons.h"
 #include "app/paint_box.h"
 #include "app/scroll_notify_bar.h"
+#include "app/sound_player.h"
 #include "entry/lesson_session.h"
 #include "lesson/lesson_state.h"
 #include "lesson/tangent_toggles.h"
@@ -133,6 +134,13 @@ public:
     void setHighContrast(bool on);
     bool highContrast() const { return highContrast_; }
 
+    // The plot as sound: Alt+T switches it on and off, H plays the curve,
+    // Shift+H the tangent then the curve, H again or Escape stops it. The
+    // plot's two actions for screen readers play the same, switching the
+    // sound on first.
+    void hearFromAction(bool tangentFirst);
+    const SoundPlayer* soundPlayer() const { return player_; }
+
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -149,6 +157,11 @@ private:
     // Shows what the session gives after an event, and says its sentence.
     void applyView();
     QAbstractButton* keypadKeyFor(const QKeyEvent& event) const;
+    // Alt+T, H, Shift+H and Escape; false for any other key.
+    bool soundKey(const QKeyEvent& event);
+    // Starts or stops the sound as the session's view asks; false when there
+    // was no device to play on.
+    bool applySound(SoundCue cue);
     void fitOuterSize();
     // A caption's colour as the window shows it, in either palette.
     uint32_t shownColor(uint32_t bgr) const;
@@ -160,6 +173,7 @@ private:
     QWidget* client_ = nullptr;
     SpeedButtonGroup* selectorGroup_ = nullptr;
     Announcer* announcer_ = nullptr;
+    SoundPlayer* player_ = nullptr;
     bool lessonStarted_ = false;
     bool outerSizeFitted_ = false;
     bool presenting_ = false;

@@ -8,6 +8,7 @@
 #include "lesson/equation_text.h"
 #include "lesson/tangent_step.h"
 #include "plot/mapping.h"
+#include "plot/plot_layers.h"
 #include "plot/tangent_grab.h"
 
 #include <algorithm>
@@ -53,6 +54,7 @@ void LessonSession::Syokika()
     SelectorClick(1);
     shown_.toggles = ResetToggles(lesson_);
     shown_.announcement.clear();
+    shown_.sound = SoundCue::None;
 }
 
 LessonView LessonSession::view() const
@@ -68,6 +70,7 @@ LessonView LessonSession::view() const
 
 void LessonSession::sayAfter(std::string_view controlId)
 {
+    shown_.sound = SoundCue::None;
     const ControlRow& row = *FindControlRow(controlId);
     if (row.spoken == Spoken::Lesson && row.change)
         shown_.announcement = ChangeAnnouncement(lesson_, *row.change);
@@ -92,6 +95,7 @@ bool LessonSession::BtnKetteiClick()
     ClearPendingSigns(lesson_);
     if (HasUnfinishedEntry(labels_)) {
         shown_.announcement = kConfirmationRefused;
+        shown_.sound = SoundCue::None;
         return false;
     }
     if (lesson_.KeisuNo >= 1 && lesson_.KeisuNo <= kCoefficientCount)
@@ -101,6 +105,8 @@ bool LessonSession::BtnKetteiClick()
     Kyokusen_Update(lesson_);
     shown_.tangentPosition = LessonView{}.tangentPosition;
     sayAfter("BtnKettei");
+    // What plays is the curve that was; it stops.
+    shown_.sound = SoundCue::Stop;
     return true;
 }
 
@@ -108,6 +114,7 @@ void LessonSession::SelectorClick(int32_t target)
 {
     if (target < 1 || target > kEquationTarget) {
         shown_.announcement.clear();
+        shown_.sound = SoundCue::None;
         return;
     }
     SelectTarget(lesson_, target);
@@ -147,20 +154,35 @@ void LessonSession::ScrollBar1Scroll(int32_t position, bool atRest)
     shown_.announcement.clear();
     if (atRest)
         sayAfter("ScrollBar1");
+    // What plays is the view that was; it stops.
+    shown_.sound = SoundCue::Stop;
 }
 
 void LessonSession::ScrollBar2Scroll(int32_t position, bool atRest)
 {
+    const int32_t before = shown_.tangentPosition;
     shown_.tangentPosition = SliderPosition(position);
     MoveTangentPoint(lesson_, shown_.tangentPosition);
     shown_.announcement.clear();
     if (atRest)
         sayAfter("ScrollBar2");
+    // Each step of the point is heard; the slider coming to rest where it
+    // already stands is not a step.
+    const bool stepped = !atRest || shown_.tangentPosition != before;
+    shown_.sound = shown_.soundOn && stepped && TangentLayerShown(lesson_, lesson_.SettenPt)
+                       ? SoundCue::SlopeStep
+                       : SoundCue::None;
+}
+
+void LessonSession::sayNothing()
+{
+    shown_.announcement.clear();
+    shown_.sound = SoundCue::None;
 }
 
 bool LessonSession::PaintBox1MouseDown(int32_t width, int32_t height, double x, double y)
 {
-    shown_.announcement.clear();
+    sayNothing();
     if (draggingTangent() || width <= 0 || !CanGrabTangentPoint(lesson_, width, height, x, y))
         return false;
     dragWidth_ = width;
@@ -171,7 +193,7 @@ bool LessonSession::PaintBox1MouseDown(int32_t width, int32_t height, double x, 
 void LessonSession::PaintBox1MouseMove(double x)
 {
     // Only a change of position is a step, as with the slider's own thumb.
-    shown_.announcement.clear();
+    sayNothing();
     if (!draggingTangent())
         return;
     const int32_t position = TangentPositionUnder(lesson_, dragWidth_, x);
@@ -181,7 +203,7 @@ void LessonSession::PaintBox1MouseMove(double x)
 
 void LessonSession::PaintBox1MouseUp()
 {
-    shown_.announcement.clear();
+    sayNothing();
     if (!draggingTangent())
         return;
     dragWidth_ = 0;
@@ -200,4 +222,48 @@ void LessonSession::BBtnHojosenClick()
 {
     shown_.toggles = ToggleChord(lesson_);
     sayAfter("BBtnHojosen");
+}
+
+void LessonSession::SoundToggle()
+{
+    shown_.soundOn = !shown_.soundOn;
+    shown_.announcement = shown_.soundOn ? kSoundOn : kSoundOff;
+    shown_.sound = shown_.soundOn ? SoundCue::None : SoundCue::Stop;
+}
+
+void LessonSession::HearKey(bool tangentFirst, bool playing)
+{
+    shown_.announcement.clear();
+    if (!shown_.soundOn) {
+        shown_.announcement = kSoundIsOff;
+        shown_.sound = SoundCue::None;
+    } else if (playing) {
+        shown_.sound = SoundCue::Stop;
+    } else {
+        shown_.sound = tangentFirst ? SoundCue::TangentThenCurve : SoundCue::Curve;
+    }
+}
+
+void LessonSession::HearAction(bool tangentFirst)
+{
+    shown_.soundOn = true;
+    HearKey(tangentFirst, false);
+}
+
+void LessonSession::StopSound()
+{
+    shown_.announcement.clear();
+    shown_.sound = SoundCue::Stop;
+}
+
+void LessonSession::SoundUnavailable()
+{
+    shown_.sound = SoundCue::None;
+    if (unavailableSaid_)
+        return;
+    unavailableSaid_ = true;
+    // After what the key itself says ("音をオンにしました" ...).
+    if (!shown_.announcement.empty())
+        shown_.announcement += "。";
+    shown_.announcement += kNoAudioDevice;
 }

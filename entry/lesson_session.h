@@ -3,6 +3,7 @@
 #include "entry/keypad.h"
 #include "lesson/lesson_state.h"
 #include "lesson/tangent_toggles.h"
+#include "sound/lesson_sound.h"
 
 #include <array>
 #include <cstdint>
@@ -23,10 +24,12 @@ struct LessonView {
     ToggleLooks toggles;
     bool secondTangentOn = false;
     bool chordOn = false;
-    int32_t zoomPosition = 51;    // where the zoom slider starts
-    int32_t tangentPosition = 50; // the tangent slider's centre: the inflection point
-    std::string plotDescription;  // the plot put into words
-    std::string announcement;     // what to say now; empty: nothing
+    int32_t zoomPosition = 51;       // where the zoom slider starts
+    int32_t tangentPosition = 50;    // the tangent slider's centre: the inflection point
+    std::string plotDescription;     // the plot put into words
+    std::string announcement;        // what to say now; empty: nothing
+    bool soundOn = false;            // Alt+T: the plot may be heard
+    SoundCue sound = SoundCue::None; // what to do with the sound now (SoundOf plays it)
 };
 
 // One pupil's lesson together with everything its controls show and say: the
@@ -91,8 +94,25 @@ public:
     void PaintBox1MouseUp();
     bool draggingTangent() const { return dragWidth_ > 0; }
 
+    // The plot as sound (sound/). Alt+T switches the sound on and off. With
+    // it on, H plays the curve and Shift+H the tangent, then the curve; the
+    // same key while something plays stops it (`playing`: the edition's
+    // sound still plays). With it on, each step of the tangent point plays
+    // the tone of its slope.
+    void SoundToggle();
+    void HearKey(bool tangentFirst, bool playing);
+    // The plot's actions for screen readers: the sound is switched on if it
+    // is off, and the piece plays from its start.
+    void HearAction(bool tangentFirst);
+    // Escape: stops what plays.
+    void StopSound();
+    // The edition has no device to play on; said the first time only.
+    void SoundUnavailable();
+
 private:
     void applyLabelEdit(const std::optional<LabelEdit>& edit);
+    // An event that changes nothing: nothing to say or play after it.
+    void sayNothing();
     // Says what the event of the control with this id changed.
     void sayAfter(std::string_view controlId);
     std::string entrySentence() const;
@@ -103,4 +123,6 @@ private:
     CoefficientArray<std::string> labels_;
     LessonView shown_;
     int32_t dragWidth_ = 0; // the plot's width while the tangent point is held
+
+    bool unavailableSaid_ = false;
 };

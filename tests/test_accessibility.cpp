@@ -10,6 +10,7 @@
 #include "app/accessible_names.h"
 #include "lesson/tangent_step.h"
 #include "plot/mapping.h"
+#include "sound/lesson_sound.h"
 
 #include <QAbstractSlider>
 #include <QAccessible>
@@ -112,6 +113,7 @@ private slots:
     void plotIsReadAndChangesAreSpoken_data();
     void plotIsReadAndChangesAreSpoken();
     void rolesAndLabels();
+    void plotIsHeardFromItsActionsAndTheKeys();
     void namesHoldWhenAScreenReaderWasFirst();
 
 private:
@@ -425,6 +427,32 @@ void TestAccessibility::namesHoldWhenAScreenReaderWasFirst()
     QVERIFY2(Name(f.BBtnSessenSu).size() > f.BBtnSessenSu->text().size() &&
                  Name(f.BBtnSessenSu).contains(f.BBtnSessenSu->text()),
              qPrintable(Name(f.BBtnSessenSu)));
+}
+
+// The plot's two actions and the sound's keys, on a machine without an audio
+// device (the tests' environment names a sound server that is not there).
+void TestAccessibility::plotIsHeardFromItsActionsAndTheKeys()
+{
+    TSessen_Form& f = *form_;
+    QAccessibleActionInterface* actions = Accessible(f.PaintBox1)->actionInterface();
+    const QStringList names{QString::fromUtf8(kHearCurveAction),
+                            QString::fromUtf8(kHearTangentAction)};
+    QCOMPARE(actions->actionNames().mid(0, 2), names);
+    const auto said = [&f] { return f.announcer()->message().toStdString(); };
+    QTest::keyClick(f.ScrollBar2, Qt::Key_H); // from wherever the focus is
+    QCOMPARE(said(), std::string(kSoundIsOff));
+    QTest::keyClick(f.Btn05, Qt::Key_T, Qt::AltModifier);
+    QCOMPARE(said(), std::string(kSoundOn) + "。" + kNoAudioDevice);
+    QTest::keyClick(f.ScrollBar1, Qt::Key_T, Qt::AltModifier);
+    QCOMPARE(said(), std::string(kSoundOff));
+    actions->doAction(names[0]); // switches the sound on: H no longer says it is off
+    QTest::keyClick(f.ScrollBar1, Qt::Key_H, Qt::ShiftModifier);
+    QCOMPARE(said(), std::string(kSoundOff));
+    QTest::keyClick(f.ScrollBar1, Qt::Key_7); // the keypad's keys keep their meaning
+    QCOMPARE(f.LblKeisuA->text(), QStringLiteral("7"));
+    f.setPresenting(true);
+    QTest::keyClick(f.ScrollBar1, Qt::Key_Escape); // stops the sound, leaves presentation mode
+    QVERIFY(!f.presenting());
 }
 
 QTEST_MAIN(TestAccessibility)

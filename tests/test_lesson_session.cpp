@@ -125,6 +125,37 @@ private slots:
                  ChangeAnnouncement(s.lesson(), LessonChange::SecondTangent));
         QCOMPARE(s.view().plotDescription, PlotDescription(s.lesson()));
     }
+
+    // What the sound's keys ask the edition to play (what they say, the
+    // window's test hears).
+    void soundKeysCueTheSound()
+    {
+        LessonSession s;
+        s.Syokika();
+        const auto cue = [&s] { return s.view().sound; };
+        s.ScrollBar2Scroll(55);
+        QCOMPARE(cue(), SoundCue::None); // no step tone while the sound is off
+        s.SoundToggle();
+        s.HearKey(false, false);
+        QCOMPARE(cue(), SoundCue::Curve);
+        s.HearKey(false, true); // H again while it plays
+        QCOMPARE(cue(), SoundCue::Stop);
+        s.HearKey(true, false);
+        QCOMPARE(cue(), SoundCue::TangentThenCurve);
+        s.ScrollBar2Scroll(56);
+        QCOMPARE(cue(), SoundCue::SlopeStep);
+        s.ScrollBar2Scroll(56, true); // at rest where it stands: the reading, no second tone
+        QCOMPARE(cue(), SoundCue::None);
+        QVERIFY(s.BtnKetteiClick());
+        QCOMPARE(cue(), SoundCue::Stop); // the curve that played is gone
+        s.SoundToggle();
+        s.HearAction(false); // a screen reader's action switches the sound on
+        QVERIFY(cue() == SoundCue::Curve && s.view().soundOn);
+        s.SoundUnavailable();
+        s.HearKey(false, false);
+        s.SoundUnavailable(); // said once only
+        QCOMPARE(s.view().announcement, std::string());
+    }
 };
 
 QTEST_APPLESS_MAIN(TestLessonSession)

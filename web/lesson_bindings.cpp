@@ -7,6 +7,7 @@
 #include "lesson/contrast_palette.h"
 #include "plot/plot_layers.h"
 #include "plot/tangent_grab.h"
+#include "sound/lesson_sound.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -69,6 +70,15 @@ bool GrabsTangentPoint(const LessonSession& s, int width, int height, double x, 
     return CanGrabTangentPoint(s.lesson(), width, height, x, y);
 }
 
+// The samples of a sound cue for the lesson as it stands, interleaved stereo
+// float; the view stays valid until the next call.
+emscripten::val SoundSamples(const LessonSession& s, SoundCue cue)
+{
+    static std::vector<float> samples;
+    samples = SoundOf(s.lesson(), cue);
+    return emscripten::val(emscripten::typed_memory_view(samples.size(), samples.data()));
+}
+
 // A control's accessible name while it shows `shown`.
 std::string ControlNameOf(const std::string& id, const std::string& shown)
 {
@@ -113,6 +123,12 @@ EMSCRIPTEN_BINDINGS(tavrine)
     emscripten::value_object<ToggleLooks>("ToggleLooks")
         .field("secondTangent", &ToggleLooks::secondTangent)
         .field("chord", &ToggleLooks::chord);
+    emscripten::enum_<SoundCue>("SoundCue")
+        .value("None", SoundCue::None)
+        .value("Stop", SoundCue::Stop)
+        .value("Curve", SoundCue::Curve)
+        .value("TangentThenCurve", SoundCue::TangentThenCurve)
+        .value("SlopeStep", SoundCue::SlopeStep);
     emscripten::value_object<LessonView>("LessonView")
         .field("coefficientLabels", &LessonView::coefficientLabels)
         .field("equationText", &LessonView::equationText)
@@ -124,7 +140,9 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .field("zoomPosition", &LessonView::zoomPosition)
         .field("tangentPosition", &LessonView::tangentPosition)
         .field("plotDescription", &LessonView::plotDescription)
-        .field("announcement", &LessonView::announcement);
+        .field("announcement", &LessonView::announcement)
+        .field("soundOn", &LessonView::soundOn)
+        .field("sound", &LessonView::sound);
     emscripten::function("controlName", &ControlNameOf);
     emscripten::function("contrastPalette", &ContrastPalette);
 
@@ -146,6 +164,12 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .function("PaintBox1MouseUp", &S::PaintBox1MouseUp)
         .function("draggingTangent", &S::draggingTangent)
         .function("grabsTangentPoint", &GrabsTangentPoint)
+        .function("SoundToggle", &S::SoundToggle)
+        .function("HearKey", &S::HearKey)
+        .function("HearAction", &S::HearAction)
+        .function("StopSound", &S::StopSound)
+        .function("SoundUnavailable", &S::SoundUnavailable)
+        .function("soundSamples", &SoundSamples)
         .function("view", &S::view)
         .function("plot", &Plot)
         .function("plotBase", &PlotBase)

@@ -168,6 +168,15 @@ def lesson(session):
     check_tree(reader)
     reader.wait_for_description("曲線 y=x^3。", "変曲点 (0, 0)。", "接線 y=0。")
 
+    # The plot can be heard from the screen reader: both pieces are offered
+    # and taken (this session has no sound device; the program goes on).
+    offered = actions(reader.find("グラフ"))
+    if offered[:2] != ["曲線を音で聞く", "接線を音で聞く"]:
+        raise CaseFailed("the plot offers %r" % offered)
+    reader.act("グラフ", "曲線を音で聞く")
+    reader.act("グラフ", "接線を音で聞く")
+    session.expect_running()
+
     # b is selected and 3 typed: the latch and the lesson move together, so the
     # digit lands under "b=", and nothing in the plot changes.
     reader.act("b= 係数 b を選択", "Toggle")

@@ -86,7 +86,7 @@ const result = {
   tangentStepMedianMs: +median(steps).toFixed(3),
   dragStepMedianMs: +median(drags).toFixed(3),
   wasmAndJsGzipKB: +kb(gz("tavrine.wasm") + gz("tavrine.js")),
-  pageScriptsGzipKB: +kb(["main.js", "plot_canvas.js", "plot_geometry.js", "scroll_bar.js", "contrast.js", "lesson.css", "controls.css",
+  pageScriptsGzipKB: +kb(["main.js", "plot_canvas.js", "plot_geometry.js", "scroll_bar.js", "contrast.js", "sound.js", "lesson.css", "controls.css",
     "index.html"]
     .reduce((sum, name) => sum + gz(name), 0)),
   fontsKB: +kb(fontBytes),

@@ -8,6 +8,7 @@ import { readGeometry } from "./plot_geometry.js";
 import { drawGeometry } from "./plot_canvas.js";
 import { ScrollBar } from "./scroll_bar.js";
 import { contrastPalette } from "./contrast.js";
+import { LessonSound } from "./sound.js";
 
 const PLOT_SIZE = 660;
 
@@ -18,11 +19,12 @@ const labelIds = ["LblKeisuA", "LblKeisuB", "LblKeisuC", "LblKeisuD"];
 const module = await createTavrine();
 const lesson = new module.Lesson();
 // A change of the reader's contrast setting repaints the plot and the
-// lesson's colours, saying nothing again.
+// lesson's colours, saying and playing nothing again.
 const palette = contrastPalette(module, () => {
   baseKey = plotKey = null;
-  apply({ ...lesson.view(), announcement: "" });
+  apply({ ...lesson.view(), announcement: "", sound: module.SoundCue.None });
 });
+const sound = new LessonSound(module, lesson);
 const canvas = $("PaintBox1");
 const ctx = canvas.getContext("2d");
 const base = document.createElement("canvas");
@@ -84,6 +86,7 @@ function show(key, value, write) {
 
 // Applies what the lesson shows and says after an event.
 function apply(view) {
+  view = sound.follow(view);
   paint(view);
   labelIds.forEach((id, k) => show(id, view.coefficientLabels[k], (t) => { shownText($(id)).textContent = t; }));
   show("LblSiki", view.equationText, (t) => { shownText($("LblSiki")).textContent = t; });
@@ -204,6 +207,8 @@ globalThis.tavrine = Object.freeze({
   view: () => lesson.view(),
   plot: () => Array.from(lesson.plot(PLOT_SIZE, PLOT_SIZE)),
 });
+
+sound.listen(apply);
 
 addEventListener("resize", fitStage);
 lesson.Syokika();

@@ -5,7 +5,7 @@
 const STORE = "tavrine-v3";
 const FILES = [
   "./", "index.html", "lesson.css", "controls.css", "main.js", "plot_geometry.js", "plot_canvas.js",
-  "scroll_bar.js", "contrast.js", "tavrine.js", "tavrine.wasm", "manifest.webmanifest",
+  "scroll_bar.js", "contrast.js", "sound.js", "tavrine.js", "tavrine.wasm", "manifest.webmanifest",
   "icon.svg", "icon-192.png", "icon-512.png", "icon-maskable-512.png", "apple-touch-icon.png",
   "fonts/tavrine-pgothic.woff2", "fonts/tavrine-pmincho.woff2", "fonts/tavrine-mincho.woff2",
   "fonts/tavrine-serif-italic.woff2",
