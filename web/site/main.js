@@ -219,4 +219,5 @@ document.documentElement.dataset.ready = "true";
 
 if ("serviceWorker" in navigator && location.protocol !== "file:") {
   navigator.serviceWorker.register("service_worker.js").catch(() => {});
+  navigator.serviceWorker.controller?.postMessage("refresh");
 }

@@ -1,5 +1,10 @@
 // Keeps the lesson working without a network once the page has been loaded:
-// every file of the page is stored on install and served from the store.
+// every file of the page is stored on install. While the network is there,
+// a page opened from it loads its files from the network as if there were no
+// worker (a worker answering every file itself made the first plot a third
+// slower), and once its lesson has started it asks the worker to bring the
+// store up to date. When the page itself cannot be fetched, it and its files
+// come from the store.
 
 // A new name when the files change names, so that the old ones leave the store.
 const STORE = "tavrine-v3";
@@ -22,19 +27,51 @@ self.addEventListener("activate", (event) => {
   self.clients.claim();
 });
 
-// The network first, so that a new build is picked up; the store when the
-// network is away.
+// Where each open page came from, by client, so that its files come from the
+// same place. The browser may stop the worker and lose this; a page it does
+// not know gets each file from the network, or from the store without one.
+const openedFrom = new Map();
+
+const fromStore = (request) => caches.match(request, { ignoreSearch: true });
+
 self.addEventListener("fetch", (event) => {
-  if (event.request.method !== "GET") return;
-  event.respondWith(
-    fetch(event.request)
-      .then((response) => {
-        if (response.ok) {
-          const copy = response.clone();
-          caches.open(STORE).then((store) => store.put(event.request, copy));
-        }
+  const { request } = event;
+  if (request.method !== "GET") return;
+  if (request.mode === "navigate") {
+    event.respondWith(fetch(request).then(
+      (response) => {
+        openedFrom.set(event.resultingClientId, "network");
         return response;
-      })
-      .catch(() => caches.match(event.request, { ignoreSearch: true })),
-  );
+      },
+      async () => {
+        openedFrom.set(event.resultingClientId, "store");
+        return (await fromStore(request)) ?? Response.error();
+      }));
+    return;
+  }
+  const from = openedFrom.get(event.clientId);
+  if (from === "network") return; // the browser fetches it itself
+  if (from === "store") event.respondWith(fromStore(request).then((held) => held ?? fetch(request)));
+  else event.respondWith(fetch(request).catch(() => fromStore(request)));
 });
+
+// Asked by a page once its lesson has started, so that it never delays the
+// first plot: each file fetched again (the browser's cache turns an unchanged
+// file into a short answer from the server) and written to the store only
+// when the server's version of it differs from the stored one.
+self.addEventListener("message", (event) => {
+  if (event.data === "refresh") event.waitUntil(refresh());
+});
+
+const version = (response) => response.headers.get("ETag") ?? response.headers.get("Last-Modified");
+
+async function refresh() {
+  const store = await caches.open(STORE);
+  await Promise.all(FILES.map(async (file) => {
+    const response = await fetch(file, { cache: "no-cache" }).catch(() => null);
+    if (!response?.ok) return;
+    const held = await store.match(file);
+    if (held && version(held) !== null && version(held) === version(response)) return;
+    await store.put(file, response);
+  }));
+}

@@ -7,8 +7,8 @@ import { serveSite } from "./static_server.mjs";
 
 export const site = process.env.TAVRINE_SITE ?? new URL("../../build-web/site", import.meta.url).pathname;
 
-export async function openLesson(options = {}) {
-  const server = await serveSite(site);
+export async function openLesson({ root = site, ...options } = {}) {
+  const server = await serveSite(root);
   const browser = await launchChromium(options);
   const page = browser.context.pages()[0] ?? (await browser.context.newPage());
   const errors = [];

@@ -3,7 +3,10 @@
 
 import { test } from "node:test";
 import assert from "node:assert/strict";
-import { openLesson, canvasPixels } from "./page_fixture.mjs";
+import { cpSync, appendFileSync, mkdtempSync, rmSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { openLesson, canvasPixels, site } from "./page_fixture.mjs";
 
 test("the stage fills the window and the plot's lines stay sharp", async () => {
   const { page, close } = await openLesson({ viewport: { width: 1280, height: 1024 }, deviceScaleFactor: 2 });
@@ -24,14 +27,25 @@ test("the stage fills the window and the plot's lines stay sharp", async () => {
   }
 });
 
-test("once loaded, the lesson opens without a network", async () => {
-  const lesson = await openLesson();
+test("once loaded, the lesson opens without a network, as the server last had it", async () => {
+  // A copy of the site, so that a newer build can be put on the server.
+  const root = mkdtempSync(join(tmpdir(), "tavrine-site-"));
+  cpSync(site, root, { recursive: true });
+  const lesson = await openLesson({ root });
   const { page, browser } = lesson;
   try {
     await page.evaluate(() => navigator.serviceWorker.ready);
     await page.reload();
     await page.waitForSelector("html[data-ready=true]");
     assert.ok(await page.evaluate(() => navigator.serviceWorker.controller !== null));
+    // A newer build reaches the store after a visit with the network.
+    appendFileSync(join(root, "lesson.css"), "\n/* newer build */\n");
+    await page.reload();
+    await page.waitForSelector("html[data-ready=true]");
+    const stored = () => page.evaluate(async () =>
+      (await (await caches.match("lesson.css")).text()).includes("newer build"));
+    for (let k = 0; k < 50 && !(await stored()); ++k) await page.waitForTimeout(100);
+    assert.ok(await stored(), "the newer file did not reach the store");
     await browser.context.setOffline(true);
     await page.reload();
     await page.waitForSelector("html[data-ready=true]");
@@ -44,5 +58,6 @@ test("once loaded, the lesson opens without a network", async () => {
       [...document.fonts].some((f) => f.family.includes("Tavrine PMincho") && f.status === "loaded")));
   } finally {
     await lesson.close();
+    rmSync(root, { recursive: true });
   }
 });

@@ -2,7 +2,7 @@
 // the benchmark.
 
 import { createServer } from "node:http";
-import { readFile } from "node:fs/promises";
+import { readFile, stat } from "node:fs/promises";
 import { extname, join, normalize } from "node:path";
 
 const TYPES = {
@@ -17,9 +17,20 @@ export async function serveSite(root, port = 0) {
     let path = normalize(decodeURIComponent(new URL(request.url, "http://x").pathname));
     if (path.endsWith("/")) path += "index.html";
     try {
-      const body = await readFile(join(root, path));
-      response.writeHead(200, { "Content-Type": TYPES[extname(path)] ?? "application/octet-stream",
-                                "Cache-Control": "no-cache" });
+      // Validators as any static server sends them, so that the browser and the
+      // page's service worker can tell an unchanged file from a new build.
+      const file = join(root, path);
+      const { size, mtime } = await stat(file);
+      const tag = `"${size.toString(16)}-${mtime.getTime().toString(16)}"`;
+      const headers = { "Content-Type": TYPES[extname(path)] ?? "application/octet-stream",
+                        "Cache-Control": "no-cache", "ETag": tag, "Last-Modified": mtime.toUTCString() };
+      if (request.headers["if-none-match"] === tag) {
+        response.writeHead(304, headers);
+        response.end();
+        return;
+      }
+      const body = await readFile(file);
+      response.writeHead(200, headers);
       response.end(body);
     } catch {
       response.writeHead(404);
