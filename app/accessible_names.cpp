@@ -2,6 +2,8 @@
 
 #include "app/control_bindings.h"
 #include "app/sessen_form.h"
+#include "controls/control_table.h"
+#include "lesson/catalogue.h"
 #include "sound/lesson_sound.h"
 
 #include <QAbstractButton>
@@ -9,6 +11,11 @@
 #include <QScrollBar>
 
 namespace {
+QString Text(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 // The control table's row of a control, as its index.
 constexpr char kRowProperty[] = "tavrineControlRow";
 
@@ -129,8 +136,8 @@ public:
     }
 
 private:
-    static QString hearCurveAction() { return QString::fromUtf8(kHearCurveAction); }
-    static QString hearTangentAction() { return QString::fromUtf8(kHearTangentAction); }
+    static QString hearCurveAction() { return Text(Translated(kHearCurveAction)); }
+    static QString hearTangentAction() { return Text(Translated(kHearTangentAction)); }
 
     QAbstractButton* button() const { return qobject_cast<QAbstractButton*>(widget()); }
     TSessen_Form* form() const { return qobject_cast<TSessen_Form*>(widget()->window()); }
@@ -268,8 +275,8 @@ void NameControlsForScreenReaders(TSessen_Form& form)
     // Looked up before Qt's own factories.
     QAccessible::installFactory(&LessonFactory);
 
-    form.setAccessibleName(QString::fromUtf8(kLessonName));
-    form.setAccessibleDescription(QString::fromUtf8(kLessonDescription));
+    form.setAccessibleName(Text(Translated(kLessonName)));
+    form.setAccessibleDescription(Text(Translated(kLessonDescription)));
     ForgetPlainInterface(&form);
     ForgetPlainInterface(form.findChild<Announcer*>());
 
@@ -280,9 +287,8 @@ void NameControlsForScreenReaders(TSessen_Form& form)
         widget->setProperty(kRowProperty, static_cast<uint>(i));
         // A live name is made from the shown text when it is read; a fixed
         // accessible name would hide the text's changes from Qt.
-        widget->setAccessibleName(
-            row.nameKind == NameKind::Fixed ? QString::fromUtf8(row.accessibleName) : QString());
-        widget->setAccessibleDescription(QString::fromUtf8(row.description));
+        widget->setAccessibleName(row.nameKind == NameKind::Fixed ? Text(RowName(row)) : QString());
+        widget->setAccessibleDescription(Text(RowDescription(row)));
         ForgetPlainInterface(widget);
     }
 
@@ -292,10 +298,10 @@ void NameControlsForScreenReaders(TSessen_Form& form)
         if (qobject_cast<ScrollNotifyBar*>(bar) != nullptr)
             continue;
         const bool across = bar->orientation() == Qt::Horizontal;
-        bar->setAccessibleName(across ? QStringLiteral("ウィンドウの横スクロール")
-                                      : QStringLiteral("ウィンドウの縦スクロール"));
+        bar->setAccessibleName(
+            Text(Translated(across ? "ウィンドウの横スクロール" : "ウィンドウの縦スクロール")));
         bar->setAccessibleDescription(
-            across ? QStringLiteral("ウィンドウの幅が足りないとき、画面を左右に動かします")
-                   : QStringLiteral("ウィンドウの高さが足りないとき、画面を上下に動かします"));
+            Text(Translated(across ? "ウィンドウの幅が足りないとき、画面を左右に動かします"
+                                   : "ウィンドウの高さが足りないとき、画面を上下に動かします")));
     }
 }

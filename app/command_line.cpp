@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -25,6 +26,15 @@ QString VersionText()
                           "This is free software: you are free to change and redistribute it.\n"
                           "There is NO WARRANTY, to the extent permitted by law.\n")
         .arg(QCoreApplication::applicationVersion());
+}
+
+// The languages --lang takes, by their tags.
+QString LanguageTags()
+{
+    QStringList tags;
+    for (const Language& language : Languages())
+        tags << QString::fromUtf8(language.tag.data(), static_cast<qsizetype>(language.tag.size()));
+    return tags.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -54,9 +64,16 @@ CommandLine ReadCommandLine(int& argc, char** argv)
         QStringLiteral("Draw the lesson in high-contrast colours, for a washed-out "
                        "projector or low vision. Without it, the desktop's own contrast "
                        "setting decides, where Qt reports one."));
+    const QCommandLineOption lang(
+        QStringLiteral("lang"),
+        QStringLiteral("Show and speak the lesson in this language: %1. Without it, the "
+                       "locale's language (LANGUAGE, LC_MESSAGES, LANG), else Japanese.")
+            .arg(LanguageTags()),
+        QStringLiteral("CODE"));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(highContrast);
+    parser.addOption(lang);
 
     CommandLine line;
     const auto usageError = [&line](const QString& message) {
@@ -77,5 +94,14 @@ CommandLine ReadCommandLine(int& argc, char** argv)
                        .arg(parser.positionalArguments().constFirst()));
     }
     line.highContrast = parser.isSet(highContrast);
+    if (!line.exitStatus && parser.isSet(lang)) {
+        line.language = FindLanguage(parser.value(lang).toStdString());
+        if (line.language == nullptr)
+            usageError(QStringLiteral("no lesson in the language '%1'; --lang takes one of: %2.")
+                           .arg(parser.value(lang), LanguageTags()));
+    } else {
+        line.language = &LanguageOfLocale(std::getenv("LANGUAGE"), std::getenv("LC_ALL"),
+                                          std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+    }
     return line;
 }

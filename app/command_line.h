@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lesson/catalogue.h"
+
 #include <optional>
 
 // What the command line asks of the program. With no options it runs the
@@ -11,6 +13,9 @@
 struct CommandLine {
     std::optional<int> exitStatus;
     bool highContrast = false; // --high-contrast
+    // --lang, or else the locale's language (LANGUAGE, LC_ALL, LC_MESSAGES,
+    // LANG); Japanese when neither names one the lesson speaks.
+    const Language* language = nullptr;
 };
 
 // The exit status for a command line the program does not understand, as

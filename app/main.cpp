@@ -13,6 +13,7 @@ int main(int argc, char** argv)
 
     // Qt's own options have been refused above: only the program's name
     // reaches the window's application.
+    SetLanguage(*line.language);
     int qtArgc = 1;
     char* args[] = {argv[0], nullptr};
     TavrineApplication app(qtArgc, args);

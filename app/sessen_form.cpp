@@ -250,7 +250,7 @@ void TSessen_Form::setLayoutScale(qreal factor)
         QWidget* control = ControlOf(*this, row);
         control->setGeometry(ScaledPlace(RectOf(row.place), factor));
         if (row.font)
-            control->setFont(MakeFont(*row.font, factor));
+            control->setFont(CaptionFont(row, factor));
     }
     PaintBox1->setLayoutScale(factor);
     // In presentation mode the whole lesson window, centred on the screen;

@@ -12,6 +12,13 @@
 #include <QApplication>
 
 namespace {
+// The caption in the pupil's language.
+QString CaptionOf(const ControlRow& row)
+{
+    const std::string_view caption = RowCaption(row);
+    return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+}
+
 // The desktop's window-text colour, for fonts that follow the desktop.
 QColor WindowTextColor()
 {
@@ -33,9 +40,10 @@ Qt::Alignment QtAlignment(Alignment alignment)
     return {};
 }
 
-void ApplyFont(QWidget* widget, FontRole role, std::optional<uint32_t> color)
+void ApplyFont(QWidget* widget, const ControlRow& row)
 {
-    widget->setFont(MakeFont(role));
+    widget->setFont(CaptionFont(row));
+    const std::optional<uint32_t> color = row.captionColor;
     QPalette palette = widget->palette();
     const QColor text = color ? QtColor(*color) : WindowTextColor();
     for (QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText, QPalette::Text})
@@ -105,7 +113,7 @@ QWidget* LayoutBuilder::make(const ControlRow& row, PaintBox* TSessen_Form::*mem
 
 QWidget* LayoutBuilder::make(const ControlRow& row, QLabel* TSessen_Form::*member)
 {
-    auto* label = new QLabel(QString::fromUtf8(row.caption), parentOf(row));
+    auto* label = new QLabel(CaptionOf(row), parentOf(row));
     label->setAlignment(QtAlignment(row.alignment));
     label->setWordWrap(false);
     return form_.*member = label;
@@ -118,24 +126,24 @@ QWidget* LayoutBuilder::make(const ControlRow& row, ScrollNotifyBar* TSessen_For
 
 QWidget* LayoutBuilder::make(const ControlRow& row, QGroupBox* TSessen_Form::*member)
 {
-    auto* box = new QGroupBox(QString::fromUtf8(row.caption), parentOf(row));
+    auto* box = new QGroupBox(CaptionOf(row), parentOf(row));
     box->setFocusPolicy(Qt::NoFocus);
     return form_.*member = box;
 }
 
 QWidget* LayoutBuilder::make(const ControlRow& row, PushButton* TSessen_Form::*member)
 {
-    return form_.*member = new PushButton(QString::fromUtf8(row.caption), parentOf(row));
+    return form_.*member = new PushButton(CaptionOf(row), parentOf(row));
 }
 
 QWidget* LayoutBuilder::make(const ControlRow& row, ToggleButton* TSessen_Form::*member)
 {
-    return form_.*member = new ToggleButton(QString::fromUtf8(row.caption), parentOf(row));
+    return form_.*member = new ToggleButton(CaptionOf(row), parentOf(row));
 }
 
 QWidget* LayoutBuilder::make(const ControlRow& row, SpeedButton* TSessen_Form::*member)
 {
-    auto* button = new SpeedButton(QString::fromUtf8(row.caption), parentOf(row));
+    auto* button = new SpeedButton(CaptionOf(row), parentOf(row));
     form_.selectorGroup_->addButton(button);
     return form_.*member = button;
 }
@@ -164,7 +172,7 @@ void LayoutBuilder::build()
         widget->setObjectName(QLatin1String(row.id));
         widget->setGeometry(RectOf(row.place));
         if (row.font)
-            ApplyFont(widget, *row.font, row.captionColor);
+            ApplyFont(widget, row);
         ApplyBackground(widget, row.background);
         wire(row, widget);
     }

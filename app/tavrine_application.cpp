@@ -1,6 +1,7 @@
 #include "app/tavrine_application.h"
 
 #include "app/desktop_identity.h"
+#include "lesson/catalogue.h"
 
 #include <QMessageBox>
 
@@ -24,7 +25,8 @@ bool TavrineApplication::notify(QObject* receiver, QEvent* event)
     } catch (const std::exception& error) {
         message = QString::fromLocal8Bit(error.what());
     } catch (...) {
-        message = QStringLiteral("不明なエラーが発生しました。");
+        const std::string_view unknown = Translated("不明なエラーが発生しました。");
+        message = QString::fromUtf8(unknown.data(), static_cast<qsizetype>(unknown.size()));
     }
     QMessageBox::critical(nullptr, QStringLiteral("Tavrine"), message);
     return false;

@@ -1,5 +1,7 @@
 #include "controls/control_table.h"
 
+#include "lesson/catalogue.h"
+
 #include <algorithm>
 
 const ControlRow* FindControlRow(std::string_view id)
@@ -46,10 +48,24 @@ std::vector<const ControlRow*> KeyboardOrder()
     return order;
 }
 
+std::string_view RowCaption(const ControlRow& row)
+{
+    return Translated(row.caption);
+}
+
+std::string_view RowName(const ControlRow& row)
+{
+    return Translated(row.accessibleName);
+}
+
+std::string_view RowDescription(const ControlRow& row)
+{
+    return Translated(row.description);
+}
+
 std::string ControlName(const ControlRow& row, std::string_view shown)
 {
-    std::string name = row.accessibleName;
     if (row.nameKind == NameKind::LiveText && !shown.empty())
-        name.append("：").append(shown);
-    return name;
+        return Filled(Translated("{1}：{2}"), {RowName(row), shown});
+    return std::string(RowName(row));
 }

@@ -69,7 +69,7 @@ struct ControlRow {
     Parent parent;
     Place place;
     std::optional<Place> portrait; // on the upright stage; kInPanel for a panel's child
-    const char* caption; // UTF-8; the lesson fills in the labels left empty
+    const char* caption;           // UTF-8; the lesson fills in the labels left empty
     std::optional<FontRole> font;
     Background background;
     std::optional<uint32_t> captionColor; // 0xBBGGRR
@@ -200,6 +200,12 @@ const ControlRow* LabelOf(const ControlRow& row);
 // The controls that take the keyboard focus, in the window's Tab order: each
 // group box's tab places its children in the order.
 std::vector<const ControlRow*> KeyboardOrder();
+
+// What the row shows, its accessible name and its description, in the
+// pupil's language.
+std::string_view RowCaption(const ControlRow& row);
+std::string_view RowName(const ControlRow& row);
+std::string_view RowDescription(const ControlRow& row);
 
 // The control's accessible name while it shows `shown`: a live name reads
 // "係数 b：-3", or its lead alone while nothing is shown.

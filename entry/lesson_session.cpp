@@ -35,8 +35,8 @@ LessonSession::LessonSession()
     shown_.selectorColors = SelectorColors(0);
     // The buttons' looks before the lesson starts: their captions in the
     // window's text colour, both shown.
-    shown_.toggles = {ToggleLook{kOneTangentAtReset, Bgr::Black, true},
-                      ToggleLook{kChordOff, Bgr::Black, true}};
+    shown_.toggles = {ToggleLook{std::string(Translated(kOneTangentAtReset)), Bgr::Black, true},
+                      ToggleLook{ChordCaption(false), Bgr::Black, true}};
 }
 
 void LessonSession::Syokika()
@@ -94,7 +94,7 @@ bool LessonSession::BtnKetteiClick()
 {
     ClearPendingSigns(lesson_);
     if (HasUnfinishedEntry(labels_)) {
-        shown_.announcement = kConfirmationRefused;
+        shown_.announcement = Translated(kConfirmationRefused);
         shown_.sound = SoundCue::None;
         return false;
     }
@@ -227,7 +227,7 @@ void LessonSession::BBtnHojosenClick()
 void LessonSession::SoundToggle()
 {
     shown_.soundOn = !shown_.soundOn;
-    shown_.announcement = shown_.soundOn ? kSoundOn : kSoundOff;
+    shown_.announcement = Translated(shown_.soundOn ? kSoundOn : kSoundOff);
     shown_.sound = shown_.soundOn ? SoundCue::None : SoundCue::Stop;
 }
 
@@ -235,7 +235,7 @@ void LessonSession::HearKey(bool tangentFirst, bool playing)
 {
     shown_.announcement.clear();
     if (!shown_.soundOn) {
-        shown_.announcement = kSoundIsOff;
+        shown_.announcement = Translated(kSoundIsOff);
         shown_.sound = SoundCue::None;
     } else if (playing) {
         shown_.sound = SoundCue::Stop;
@@ -265,5 +265,5 @@ void LessonSession::SoundUnavailable()
     // After what the key itself says ("音をオンにしました" ...).
     if (!shown_.announcement.empty())
         shown_.announcement += "。";
-    shown_.announcement += kNoAudioDevice;
+    shown_.announcement += Translated(kNoAudioDevice);
 }

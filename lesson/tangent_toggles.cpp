@@ -12,7 +12,7 @@ ToggleLook ChordLook(const LessonState& lesson)
 ToggleLook SecondTangentLook(const LessonState& lesson)
 {
     const bool on = lesson.SessenSu2;
-    return ToggleLook{on ? "接 線 ２ 本" : "接 線 １ 本", on ? Bgr::Purple : Bgr::Blue, true};
+    return ToggleLook{SecondTangentCaption(on), on ? Bgr::Purple : Bgr::Blue, true};
 }
 } // namespace
 
@@ -20,7 +20,8 @@ ToggleLooks ResetToggles(LessonState& lesson)
 {
     lesson.SessenSu2 = false;
     lesson.HojosenAri = false;
-    return ToggleLooks{ToggleLook{kOneTangentAtReset, Bgr::Blue, true}, ChordLook(lesson)};
+    return ToggleLooks{ToggleLook{std::string(Translated(kOneTangentAtReset)), Bgr::Blue, true},
+                       ChordLook(lesson)};
 }
 
 ToggleLooks ToggleSecondTangent(LessonState& lesson)

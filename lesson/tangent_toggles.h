@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lesson/catalogue.h"
 #include "lesson/lesson_state.h"
 
 #include <string>
@@ -18,11 +19,17 @@ struct ToggleLook {
 inline constexpr const char* kOneTangentAtReset = "接 線 1 本";
 inline constexpr const char* kChordOff = "補助線なし";
 
-// The chord button's caption while the chord is on or off; also what is said
-// of the chord when it is switched.
-inline constexpr const char* ChordCaption(bool on)
+// The chord button's caption while the chord is on or off, in the pupil's
+// language; also what is said of the chord when it is switched.
+inline std::string ChordCaption(bool on)
 {
-    return on ? "補助線あり" : kChordOff;
+    return std::string(Translated(on ? "補助線あり" : kChordOff));
+}
+
+// The second tangent's button while it shows one or two tangents.
+inline std::string SecondTangentCaption(bool on)
+{
+    return std::string(Translated(on ? "接 線 ２ 本" : "接 線 １ 本"));
 }
 
 struct ToggleLooks {

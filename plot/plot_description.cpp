@@ -1,5 +1,6 @@
 #include "plot/plot_description.h"
 
+#include "lesson/catalogue.h"
 #include "lesson/curve.h"
 #include "lesson/equation_text.h"
 #include "lesson/tangent_toggles.h"
@@ -62,16 +63,16 @@ int SignOfSum(const Terms& terms, Extended more)
     return parts[count - 1] < Extended() ? -1 : 1;
 }
 
-// Whole hundredths written digit by digit: no locale can put a decimal comma
-// in (the C locale of a Qt program follows the desktop), and no C++ library
-// is needed that formats floating-point values.
+// Whole hundredths written digit by digit, with the decimal separator of the
+// pupil's language: no C locale decides it (a Qt program's follows the
+// desktop), and no C++ library is needed that formats floating-point values.
 std::string HundredthsText(int64_t count)
 {
     const uint64_t magnitude = count < 0 ? static_cast<uint64_t>(-count) : count;
     std::string text = std::to_string(magnitude / 100);
     const auto fraction = static_cast<unsigned>(magnitude % 100);
     if (fraction != 0) {
-        text += '.';
+        text += Translated("decimal separator", ".");
         text += static_cast<char>('0' + fraction / 10);
         if (fraction % 10 != 0)
             text += static_cast<char>('0' + fraction % 10);
@@ -112,7 +113,8 @@ std::string ReadableNumber(Extended value)
 namespace {
 std::string Point(float x, float y)
 {
-    return "(" + ReadableNumber(Extended(x)) + ", " + ReadableNumber(Extended(y)) + ")";
+    return Filled(Translated("({1}, {2})"),
+                  {ReadableNumber(Extended(x)), ReadableNumber(Extended(y))});
 }
 
 // The tangent through (x0, y0) with slope m, as y=mx+k with the numbers read
@@ -158,11 +160,15 @@ float SymmetricX(const LessonState& lesson)
 
 std::string Joined(std::initializer_list<const std::string*> parts)
 {
+    const std::string_view end = Translated("sentence end", "。");
     std::string text;
     for (const std::string* part : parts) {
         if (!part->empty())
-            text += *part + "。";
+            text.append(*part).append(end);
     }
+    // A language whose sentences are parted by a space ends with none.
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
     return text;
 }
 } // namespace
@@ -173,41 +179,44 @@ PlotReading ReadPlot(const LessonState& lesson)
     const int32_t zahyoMax = lesson.ZahyoMax;
     if (zahyoMax <= 0) {
         // Before the lesson is set up nothing is drawn.
-        reading.equation = "曲線はまだありません";
+        reading.equation = Translated("曲線はまだありません");
         return reading;
     }
-    reading.equation = "曲線 " + EquationText(lesson.Keisu);
+    reading.equation = Filled(Translated("曲線 {1}"), {EquationText(lesson.Keisu)});
     const std::string half = ReadableNumber(Extended(zahyoMax) / Extended(2));
-    reading.range = "表示範囲 x、y とも -" + half + " から " + half;
+    reading.range = Filled(Translated("表示範囲 x、y とも -{1} から {1}"), {half});
 
     const TZahyoR inflection = lesson.TenvoriPt;
-    reading.inflection = "変曲点 " + Point(inflection.x, inflection.y);
-    if (!InView(inflection.x, inflection.y, zahyoMax))
-        reading.inflection += " は表示範囲の外";
+    reading.inflection = Filled(Translated(InView(inflection.x, inflection.y, zahyoMax)
+                                               ? "変曲点 {1}"
+                                               : "変曲点 {1} は表示範囲の外"),
+                                {Point(inflection.x, inflection.y)});
 
     // The tangent layer's own guard: only the tangent point's height hides it.
     const float x0 = lesson.SettenPt.x;
     const float y0 = static_cast<float>(Fx(lesson, x0));
     if (!TangentLayerShown(lesson, lesson.SettenPt)) {
-        reading.tangent = "接点 " + Point(x0, y0) +
-                          " が表示範囲から上下に離れすぎているため、接線は表示されていません";
+        reading.tangent = Filled(
+            Translated("接点 {1} が表示範囲から上下に離れすぎているため、接線は表示されていません"),
+            {Point(x0, y0)});
         return reading;
     }
     // The slope as the tangent layer draws with it, in extended precision.
     const Extended m0 = Dfx(lesson, x0);
-    reading.tangent = "接点 " + Point(x0, y0);
-    if (!InView(x0, y0, zahyoMax))
-        reading.tangent += "（表示範囲の外）";
-    reading.tangent += "、傾き " + ReadableNumber(m0) + "、接線 " + LineEquation(x0, y0, m0);
+    reading.tangent = Filled(Translated(InView(x0, y0, zahyoMax)
+                                            ? "接点 {1}、傾き {2}、接線 {3}"
+                                            : "接点 {1}（表示範囲の外）、傾き {2}、接線 {3}"),
+                             {Point(x0, y0), ReadableNumber(m0), LineEquation(x0, y0, m0)});
 
     const float x1 = SymmetricX(lesson);
     const float y1 = static_cast<float>(Fx(lesson, x1));
     if (lesson.SessenSu2) {
-        reading.secondTangent =
-            "対称な点 " + Point(x1, y1) + " での接線 " + LineEquation(x1, y1, Dfx(lesson, x1));
+        reading.secondTangent = Filled(Translated("対称な点 {1} での接線 {2}"),
+                                       {Point(x1, y1), LineEquation(x1, y1, Dfx(lesson, x1))});
     }
     if (lesson.HojosenAri)
-        reading.chord = "補助線 " + Point(x0, y0) + " と " + Point(x1, y1) + " を結ぶ線分";
+        reading.chord =
+            Filled(Translated("補助線 {1} と {2} を結ぶ線分"), {Point(x0, y0), Point(x1, y1)});
     return reading;
 }
 
@@ -222,9 +231,10 @@ std::string ChangeAnnouncement(const LessonState& lesson, LessonChange change)
     const PlotReading r = ReadPlot(lesson);
     switch (change) {
     case LessonChange::Confirmed:
-        return "決定。" + PlotDescription(lesson);
+        return std::string(Translated("決定")).append(Translated("sentence end", "。")) +
+               PlotDescription(lesson);
     case LessonChange::SecondTangent: {
-        const std::string state = lesson.SessenSu2 ? "接線 2 本" : "接線 1 本";
+        const std::string state(Translated(lesson.SessenSu2 ? "接線 2 本" : "接線 1 本"));
         return Joined({&state, &r.secondTangent});
     }
     case LessonChange::Chord: {

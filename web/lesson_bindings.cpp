@@ -4,6 +4,7 @@
 
 #include "controls/control_table.h"
 #include "entry/lesson_session.h"
+#include "lesson/catalogue.h"
 #include "lesson/contrast_palette.h"
 #include "plot/plot_layers.h"
 #include "plot/tangent_grab.h"
@@ -86,6 +87,55 @@ std::string ControlNameOf(const std::string& id, const std::string& shown)
     return row == nullptr ? std::string() : ControlName(*row, shown);
 }
 
+// The languages the lesson speaks, Japanese first: tag and own name.
+emscripten::val LanguageList()
+{
+    emscripten::val list = emscripten::val::array();
+    for (const Language& language : Languages()) {
+        emscripten::val entry = emscripten::val::object();
+        entry.set("tag", std::string(language.tag));
+        entry.set("ownName", std::string(language.ownName));
+        list.call<void>("push", entry);
+    }
+    return list;
+}
+
+// Sets the lesson's language to the first of `tags` (a list as the page's
+// address, the device's memory or the browser gives it) that it speaks, else
+// Japanese; returns the language's tag. Before the lesson is made, so that
+// everything it shows is in that language from the start.
+std::string ChooseLanguage(const std::string& tags)
+{
+    const Language* language = FirstLanguageOf(tags);
+    SetLanguage(language ? *language : Languages().front());
+    return std::string(CurrentLanguage().tag);
+}
+
+std::string TranslatedText(const std::string& japanese)
+{
+    return std::string(Translated(japanese));
+}
+
+// What each control shows and how it is named and described, in the lesson's
+// language: id, caption, name (with the caption, as the page names a control
+// that has no label), description, and the name of the control it labels.
+emscripten::val ControlTexts()
+{
+    emscripten::val list = emscripten::val::array();
+    for (const ControlRow& row : ControlTable()) {
+        emscripten::val entry = emscripten::val::object();
+        entry.set("id", std::string(row.id));
+        entry.set("caption", std::string(RowCaption(row)));
+        entry.set("name", ControlName(row, RowCaption(row)));
+        entry.set("description", std::string(RowDescription(row)));
+        const ControlRow* labelled = row.labelFor ? FindControlRow(row.labelFor) : nullptr;
+        if (labelled)
+            entry.set("labelledName", std::string(RowName(*labelled)));
+        list.call<void>("push", entry);
+    }
+    return list;
+}
+
 // The high-contrast palette's rows, each the lesson's colour with the one
 // drawn in its place as a caption and on the plot (0xBBGGRR).
 emscripten::val ContrastPalette()
@@ -144,6 +194,10 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .field("soundOn", &LessonView::soundOn)
         .field("sound", &LessonView::sound);
     emscripten::function("controlName", &ControlNameOf);
+    emscripten::function("languages", &LanguageList);
+    emscripten::function("chooseLanguage", &ChooseLanguage);
+    emscripten::function("translated", &TranslatedText);
+    emscripten::function("controlTexts", &ControlTexts);
     emscripten::function("contrastPalette", &ContrastPalette);
 
     using S = LessonSession;

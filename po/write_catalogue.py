@@ -1,0 +1,130 @@
+#!/usr/bin/env python3
+"""Compiles the lesson's catalogues into a C++ table of the core.
+
+    write_catalogue.py OUTPUT.cpp TEMPLATE.pot LANGUAGE.po...
+
+Each catalogue must translate every message of the template, and nothing
+else, with no fuzzy entry and the same places {1}..{9}: a catalogue that
+falls short stops the build rather than show a pupil Japanese she cannot
+read. The languages come in the order given.
+"""
+
+import re
+import sys
+
+PLACE = re.compile(r"\{[1-9]\}")
+
+
+def unquote(text):
+    body = text[1:-1]
+    return re.sub(r'\\(.)', lambda m: {"n": "\n", "t": "\t"}.get(m.group(1), m.group(1)), body)
+
+
+def read_po(path):
+    """The entries of a PO file, one to a paragraph: dicts with id, str,
+    maybe ctxt, and fuzzy."""
+    entries = []
+    with open(path, encoding="utf-8") as po:
+        paragraphs = po.read().split("\n\n")
+    names = {"msgctxt": "ctxt", "msgid": "id", "msgstr": "str"}
+    for paragraph in paragraphs:
+        entry, field = {"fuzzy": False}, None
+        for line in paragraph.strip().split("\n"):
+            line = line.strip()
+            if line.startswith("#,"):
+                entry["fuzzy"] = "fuzzy" in line
+            elif line.startswith("#") or not line:
+                continue
+            elif line.startswith('"') and field:
+                entry[field] += unquote(line)
+            else:
+                keyword, _, rest = line.partition(" ")
+                if keyword not in names:
+                    sys.exit(f"{path}: cannot read: {line}")
+                field = names[keyword]
+                entry[field] = unquote(rest)
+        if "id" in entry:
+            entries.append(entry)
+    return entries
+
+
+def key(entry):
+    return (entry["ctxt"] + "\x04" if "ctxt" in entry else "") + entry["id"]
+
+
+def header_field(entries, name):
+    for entry in entries:
+        if entry["id"] == "" and "ctxt" not in entry:
+            for line in entry["str"].split("\n"):
+                if line.startswith(name + ":"):
+                    return line.split(":", 1)[1].strip()
+    return None
+
+
+def literal(text):
+    out = '"'
+    for byte in text.encode("utf-8"):
+        c = chr(byte)
+        if c in '"\\':
+            out += "\\" + c
+        elif byte < 0x20 or byte == 0x7F:
+            out += "\\%03o" % byte
+        elif byte >= 0x80:
+            out += "\\%03o" % byte
+        else:
+            out += c
+    return out + '"'
+
+
+def main():
+    output, template, catalogues = sys.argv[1], sys.argv[2], sys.argv[3:]
+    wanted = {key(e) for e in read_po(template) if e["id"]}
+    files = []
+    failures = []
+    for path in catalogues:
+        entries = read_po(path)
+        tag = header_field(entries, "Language")
+        if not tag:
+            failures.append(f"{path}: no Language header")
+            continue
+        messages = {}
+        for entry in entries:
+            if not entry["id"]:
+                continue
+            k = key(entry)
+            if entry["fuzzy"]:
+                failures.append(f"{path}: fuzzy: {k!r}")
+            elif not entry.get("str"):
+                failures.append(f"{path}: not translated: {k!r}")
+            elif sorted(PLACE.findall(entry["id"])) != sorted(PLACE.findall(entry["str"])):
+                failures.append(f"{path}: places differ: {k!r}")
+            elif k not in wanted:
+                failures.append(f"{path}: not in the template: {k!r}")
+            messages[k] = entry.get("str", "")
+        for k in sorted(wanted - messages.keys()):
+            failures.append(f"{path}: missing: {k!r}")
+        own = messages.get("language name\x04日本語")
+        files.append((tag.replace("_", "-"), own, messages))
+    if failures:
+        sys.exit("\n".join(failures))
+
+    lines = ["// Written by po/write_catalogue.py from po/*.po when the program is built.",
+             '#include "lesson/catalogue_data.h"', "", "namespace {"]
+    for n, (tag, own, messages) in enumerate(files):
+        lines.append(f"constexpr CatalogueMessage kMessages{n}[] = {{")
+        for k in sorted(messages, key=lambda s: s.encode("utf-8")):
+            lines.append(f"    {{{literal(k)}, {literal(messages[k])}}},")
+        lines.append("};")
+    if files:
+        lines.append("constexpr CatalogueFile kFiles[] = {")
+        for n, (tag, own, messages) in enumerate(files):
+            lines.append(f"    {{{literal(tag)}, {literal(own)}, kMessages{n}}},")
+        lines.append("};")
+    lines += ["} // namespace", "",
+              "std::span<const CatalogueFile> CatalogueFiles()", "{",
+              "    return " + ("kFiles" if files else "{}") + ";", "}", ""]
+    with open(output, "w", encoding="utf-8") as out:
+        out.write("\n".join(lines))
+
+
+main()
