@@ -87,6 +87,9 @@ struct ControlRow {
 inline constexpr const char* kLessonName = "Tavrine 三次関数と接線";
 inline constexpr const char* kLessonDescription =
     "三次関数の係数を入力して、グラフと変曲点、接線を調べるウィンドウ";
+// The program's name in menus, on a tablet's home screen and in the
+// software centre.
+inline constexpr const char* kProgramName = "三次関数と接線 Tavrine";
 // What the page shows once "終　了" has ended the lesson, where the browser
 // keeps its tab open.
 inline constexpr const char* kLessonOver = "授業を終了しました。";

@@ -48,6 +48,12 @@ FACES = [
          "tavrine-serif-italic.woff2", "Tavrine Serif", "Italic"),
 ]
 
+# What the faces above lack of the other languages' letters (the Chinese
+# characters IPA has no glyph for, Vietnamese's stacked accents) comes from
+# WenQuanYi Micro Hei, which the desktop's fontconfig falls back on as well.
+EXTRA = Face("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc", "tavrine-extra.woff2",
+             "Tavrine Extra")
+
 # Names no served face may carry, whichever of the licences above the
 # installed original is under.
 RESERVED_NAMES = ("IPA", "Liberation", "Tinos", "Arimo", "Cousine")
@@ -105,6 +111,10 @@ def terms_of(face):
     text = copyright.read_text(encoding="utf-8")
     if "IPA Font License Agreement v1.0" in text:
         licence, with_source = "the IPA Font License Agreement v1.0", False
+    elif "License: Apache-2.0 or GPL-3+ with Font exception" in text:
+        licence = ("the Apache License, version 2.0, or, at your choice, the GNU General\n"
+                   "  Public License, version 3 or later, with a font exception")
+        with_source = False
     elif "open font license" in text.lower():
         licence, with_source = "the SIL Open Font License, version 1.1", False
     elif "GNU General Public License v.2" in text:
@@ -122,12 +132,12 @@ def originals_with_source():
     return [face.original for face in FACES if terms_of(face).with_source]
 
 
-def write_terms(out_dir, options):
+def write_terms(out_dir, options, faces=FACES):
     """Writes each face's licence and the note on how the faces were made."""
     out_dir = pathlib.Path(out_dir)
     common = set()
     sections = []
-    for face in FACES:
+    for face in faces:
         terms = terms_of(face)
         shutil.copyfile(terms.copyright, out_dir / face.licence_file)
         # The full text of every licence the copyright file refers to.

@@ -2,7 +2,9 @@
 // method per control event and the view it gives back after each, and the
 // plot's geometry.
 
+#include "controls/caption_fit.h"
 #include "controls/control_table.h"
+#include "controls/language_choice.h"
 #include "entry/lesson_session.h"
 #include "lesson/catalogue.h"
 #include "lesson/contrast_palette.h"
@@ -118,7 +120,9 @@ std::string TranslatedText(const std::string& japanese)
 
 // What each control shows and how it is named and described, in the lesson's
 // language: id, caption, name (with the caption, as the page names a control
-// that has no label), description, and the name of the control it labels.
+// that has no label), description, the control it labels and that control's
+// name; and every caption it can show with the width they may take, so that
+// the page writes a caption too wide for its control smaller.
 emscripten::val ControlTexts()
 {
     emscripten::val list = emscripten::val::array();
@@ -128,9 +132,15 @@ emscripten::val ControlTexts()
         entry.set("caption", std::string(RowCaption(row)));
         entry.set("name", ControlName(row, RowCaption(row)));
         entry.set("description", std::string(RowDescription(row)));
-        const ControlRow* labelled = row.labelFor ? FindControlRow(row.labelFor) : nullptr;
-        if (labelled)
+        if (const ControlRow* labelled = row.labelFor ? FindControlRow(row.labelFor) : nullptr) {
+            entry.set("labelFor", std::string(row.labelFor));
             entry.set("labelledName", std::string(RowName(*labelled)));
+        }
+        emscripten::val captions = emscripten::val::array();
+        for (const std::string& caption : CaptionsOf(row))
+            captions.call<void>("push", caption);
+        entry.set("captions", captions);
+        entry.set("room", CaptionRoom(row));
         list.call<void>("push", entry);
     }
     return list;
@@ -198,6 +208,8 @@ EMSCRIPTEN_BINDINGS(tavrine)
     emscripten::function("chooseLanguage", &ChooseLanguage);
     emscripten::function("translated", &TranslatedText);
     emscripten::function("controlTexts", &ControlTexts);
+    emscripten::constant("smallestCaptionScale", kSmallestCaptionScale);
+    emscripten::constant("languageChoiceName", std::string(kLanguageChoiceName));
     emscripten::function("contrastPalette", &ContrastPalette);
 
     using S = LessonSession;

@@ -1,17 +1,23 @@
 // Writes what the page and the tests take from the control table, at build
 // time, so that the page stays a static folder:
 //
-//   write_page --page TEMPLATE OUT_DIR CHARACTERS
+//   write_page --page TEMPLATE MANIFEST OUT_DIR CHARACTERS MORE_CHARACTERS
 //                                        OUT_DIR/index.html (the template with
 //                                        the controls' markup), OUT_DIR/
 //                                        controls.css (their places, faces and
-//                                        colours) and CHARACTERS (what the page
-//                                        can show, for its font subsets)
+//                                        colours), the web app manifest in each
+//                                        language, CHARACTERS (what the page
+//                                        can show in Japanese, for its font
+//                                        subsets) and MORE_CHARACTERS (what the
+//                                        other languages add)
 //   write_page --json FILE               the table as JSON, for the Python and
 //                                        JavaScript tests
 
+#include "controls/caption_fit.h"
 #include "controls/control_table.h"
+#include "controls/language_choice.h"
 #include "entry/lesson_session.h"
+#include "lesson/catalogue.h"
 #include "lesson/contrast_palette.h"
 
 #include <cstdio>
@@ -21,6 +27,8 @@
 #include <sstream>
 
 namespace {
+std::string Replaced(std::string text, std::string_view marker, const std::string& with);
+
 std::string Escaped(std::string_view text)
 {
     std::string out;
@@ -101,7 +109,12 @@ std::string Markup()
         }
         out += "</div>\n";
     }
-    return out;
+    // After the lesson's controls in the keyboard order; main.js lists the
+    // languages.
+    return out + "<label id=\"LanguageChoice\"><svg viewBox=\"0 0 24 24\" aria-hidden=\"true\">" +
+           "<circle cx=\"12\" cy=\"12\" r=\"10\"/><ellipse cx=\"12\" cy=\"12\" rx=\"4.5\" " +
+           "ry=\"10\"/><path d=\"M2 12h20M4 6.5h16M4 17.5h16\"/></svg><select" +
+           Attribute("aria-label", kLanguageChoiceName) + "></select></label>\n";
 }
 
 // The page's own name of a face: the page serves the faces cut down and
@@ -170,10 +183,12 @@ std::string Styles()
                 << FaceCss(*row.font, row.captionColor, group);
         css << " }\n";
     }
+    css << "#LanguageChoice { " << PlaceCss(kLanguageChoicePlace) << " }\n";
     // Upright screens: the stage and the window's controls move to their
     // upright places; faces and sizes stay.
     css << "@media (orientation: portrait) {\n  #stage { width: " << kPortraitWidth
-        << "px; height: " << kPortraitHeight << "px; }\n";
+        << "px; height: " << kPortraitHeight << "px; }\n"
+        << "  #LanguageChoice { " << PlaceCss(kLanguageChoicePortrait) << " }\n";
     for (const ControlRow& row : ControlTable()) {
         if (const auto& p = row.portrait)
             css << "  #" << row.id << " { " << PlaceCss(*p) << " }\n";
@@ -223,6 +238,43 @@ std::string Characters()
     return text;
 }
 
+// What the other languages show in the page's faces beyond the Japanese:
+// each control's captions, the end of the lesson and the page's links.
+std::string MoreCharacters(std::string_view page)
+{
+    std::string text;
+    for (const Language& language : Languages().subspan(1)) {
+        SetLanguage(language);
+        text += Translated(kLessonOver);
+        for (const ControlRow& row : ControlTable()) {
+            for (const std::string& caption : CaptionsOf(row))
+                text += caption;
+        }
+        // The page's own words: its links' texts, each a catalogue message.
+        for (std::size_t at = page.find("\">"); at != std::string_view::npos;
+             at = page.find("\">", at + 1)) {
+            const std::size_t end = page.find("</a>", at);
+            if (end != std::string_view::npos && page.find('<', at + 2) == end)
+                text += Translated(page.substr(at + 2, end - at - 2));
+        }
+    }
+    SetLanguage(Languages().front());
+    return text;
+}
+
+// The web app manifest in a language: a home screen names the app in it, and
+// an app installed from a page in that language opens in it.
+std::string Manifest(std::string manifest, const Language& language)
+{
+    SetLanguage(language);
+    const std::string tag(language.tag);
+    manifest = Replaced(Replaced(manifest, "@APP_NAME@", Escaped(Translated(kProgramName))),
+                        "@LANG@", tag);
+    manifest = Replaced(manifest, "@START_URL@", language.tag == "ja" ? "./" : "./?lang=" + tag);
+    SetLanguage(Languages().front());
+    return manifest;
+}
+
 std::string Json()
 {
     const char* const kKinds[] = {"plot",   "label",  "slider",  "groupbox",
@@ -264,22 +316,31 @@ int main(int argc, char** argv)
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "--json" && argc == 3)
         return Write(argv[2], Json()) ? 0 : 1;
-    if (mode != "--page" || argc != 5) {
-        std::fprintf(stderr,
-                     "usage: write_page --page TEMPLATE OUT_DIR CHARACTERS | --json FILE\n");
+    if (mode != "--page" || argc != 7) {
+        std::fprintf(stderr, "usage: write_page --page TEMPLATE MANIFEST OUT_DIR CHARACTERS "
+                             "MORE_CHARACTERS | --json FILE\n");
         return 2;
     }
     std::ifstream in(argv[2], std::ios::binary);
     std::string page{std::istreambuf_iterator<char>(in), {}};
+    std::ifstream manifestIn(argv[3], std::ios::binary);
+    const std::string manifest{std::istreambuf_iterator<char>(manifestIn), {}};
+    const std::string dir = argv[4];
+    bool written = in && manifestIn && Write(argv[6], MoreCharacters(page));
+    for (const Language& language : Languages()) {
+        const std::string name = language.tag == "ja"
+                                     ? "manifest.webmanifest"
+                                     : "manifest-" + std::string(language.tag) + ".webmanifest";
+        written = written && Write(dir + "/" + name, Manifest(manifest, language));
+    }
     for (const auto& [marker, text] : {std::pair{"<!-- controls -->", Markup()},
                                        {"@LESSON_NAME@", Escaped(kLessonName)},
                                        {"@LESSON_DESCRIPTION@", Escaped(kLessonDescription)},
                                        {"@LESSON_OVER@", Escaped(kLessonOver)}})
         page = Replaced(page, marker, text);
-    const std::string dir = argv[3];
-    return in && Write(dir + "/index.html", page) &&
+    return written && Write(dir + "/index.html", page) &&
                    Write(dir + "/controls.css", Styles() + HighContrastStyles()) &&
-                   Write(argv[4], Characters())
+                   Write(argv[5], Characters())
                ? 0
                : 1;
 }

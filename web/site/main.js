@@ -9,6 +9,7 @@ import { drawGeometry } from "./plot_canvas.js";
 import { ScrollBar } from "./scroll_bar.js";
 import { contrastPalette } from "./contrast.js";
 import { LessonSound } from "./sound.js";
+import { chooseLanguage } from "./language.js";
 
 const PLOT_SIZE = 660;
 
@@ -17,6 +18,8 @@ const selectorIds = ["SbnKeisuA", "SbnKeisuB", "SbnKeisuC", "SbnKeisuD", "SbnSik
 const labelIds = ["LblKeisuA", "LblKeisuB", "LblKeisuC", "LblKeisuD"];
 
 const module = await createTavrine();
+// Before the lesson is made, so that it speaks the language from the start.
+await chooseLanguage(module);
 const lesson = new module.Lesson();
 // A change of the reader's contrast setting repaints the plot and the
 // lesson's colours, saying and playing nothing again.
@@ -206,6 +209,7 @@ for (const type of ["pointerup", "pointercancel", "lostpointercapture"]) canvas.
 globalThis.tavrine = Object.freeze({
   view: () => lesson.view(),
   plot: () => Array.from(lesson.plot(PLOT_SIZE, PLOT_SIZE)),
+  smallestCaptionScale: module.smallestCaptionScale,
 });
 
 sound.listen(apply);
@@ -219,5 +223,8 @@ document.documentElement.dataset.ready = "true";
 
 if ("serviceWorker" in navigator && location.protocol !== "file:") {
   navigator.serviceWorker.register("service_worker.js").catch(() => {});
-  navigator.serviceWorker.controller?.postMessage("refresh");
+  // With the faces of another language's letters, where the page used them.
+  const fonts = performance.getEntriesByType("resource").map((entry) => new URL(entry.name).pathname)
+    .filter((path) => path.includes("/fonts/")).map((path) => path.slice(path.indexOf("fonts/")));
+  navigator.serviceWorker.controller?.postMessage({ refresh: fonts });
 }

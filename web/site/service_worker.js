@@ -10,7 +10,7 @@
 const STORE = "tavrine-v3";
 const FILES = [
   "./", "index.html", "lesson.css", "controls.css", "main.js", "plot_geometry.js", "plot_canvas.js",
-  "scroll_bar.js", "contrast.js", "sound.js", "tavrine.js", "tavrine.wasm", "manifest.webmanifest",
+  "scroll_bar.js", "contrast.js", "sound.js", "language.js", "tavrine.js", "tavrine.wasm", "manifest.webmanifest",
   "icon.svg", "icon-192.png", "icon-512.png", "icon-maskable-512.png", "apple-touch-icon.png",
   "fonts/tavrine-pgothic.woff2", "fonts/tavrine-pmincho.woff2", "fonts/tavrine-mincho.woff2",
   "fonts/tavrine-serif-italic.woff2",
@@ -56,18 +56,18 @@ self.addEventListener("fetch", (event) => {
 });
 
 // Asked by a page once its lesson has started, so that it never delays the
-// first plot: each file fetched again (the browser's cache turns an unchanged
+// first plot, with the faces of its language's letters it used: each file fetched again (the browser's cache turns an unchanged
 // file into a short answer from the server) and written to the store only
 // when the server's version of it differs from the stored one.
 self.addEventListener("message", (event) => {
-  if (event.data === "refresh") event.waitUntil(refresh());
+  if (Array.isArray(event.data?.refresh)) event.waitUntil(refresh(event.data.refresh));
 });
 
 const version = (response) => response.headers.get("ETag") ?? response.headers.get("Last-Modified");
 
-async function refresh() {
+async function refresh(more) {
   const store = await caches.open(STORE);
-  await Promise.all(FILES.map(async (file) => {
+  await Promise.all([...new Set([...FILES, ...more])].map(async (file) => {
     const response = await fetch(file, { cache: "no-cache" }).catch(() => null);
     if (!response?.ok) return;
     const held = await store.match(file);

@@ -8,7 +8,7 @@ import { join } from "node:path";
 
 // A tablet is emulated with { isMobile: true, hasTouch: true }.
 export async function launchChromium({ viewport = { width: 1024, height: 768 }, deviceScaleFactor = 1,
-  isMobile = false, hasTouch = false } = {}) {
+  isMobile = false, hasTouch = false, locale = "ja-JP" } = {}) {
   const profile = mkdtempSync(join(tmpdir(), "tavrine-chromium-"));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium",
@@ -17,6 +17,9 @@ export async function launchChromium({ viewport = { width: 1024, height: 768 }, 
     deviceScaleFactor,
     isMobile,
     hasTouch,
+    // A Japanese browser unless a test asks for another: the page follows
+    // the browser's languages.
+    locale,
     args: ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
            "--disable-background-networking", "--disable-component-update", "--disable-sync"],
   });

@@ -81,14 +81,15 @@ test("the lesson starts as the reset leaves it", async () => {
     assert.equal(await page.evaluate(() => document.activeElement.id), "ScrollBar1");
 
     // The keyboard order: the lesson's controls (the hidden button left
-    // out), the page's links, then out of the page to the browser.
+    // out), the choice of language, the page's links, then out of the page
+    // to the browser.
     const order = [];
-    for (let k = 0; k < 20; ++k) {
+    for (let k = 0; k < 21; ++k) {
       await page.keyboard.press("Tab");
       order.push(await page.evaluate(() => document.activeElement.id || document.activeElement.tagName));
     }
     assert.deepEqual(order, ["Btn00", "BtnKettei", "Btn01", "Btn03", "Btn02", "Btn04", "BtnMinus", "Btn06",
-      "Btn05", "Btn07", "Btn09", "Btn08", "BtnSyuryo", "ScrollBar2", "BBtnSessenSu", "A", "A", "A", "A", "BODY"]);
+      "Btn05", "Btn07", "Btn09", "Btn08", "BtnSyuryo", "ScrollBar2", "BBtnSessenSu", "SELECT", "A", "A", "A", "A", "BODY"]);
 
     // The plot: grid, axes, the curve y = x^3 and the tangent at its inflection point.
     const plot = await expectTangentLayer(page, "start", { second: false, chord: false });
@@ -220,7 +221,7 @@ test("both toggles and the hidden chord button", async () => {
     assert.equal(await page.isVisible("#BBtnHojosen"), false);
     await expectTangentLayer(page, "S t70 H S", { second: false, chord: false });
     await page.keyboard.press("Tab");
-    assert.equal(await page.evaluate(() => document.activeElement.tagName), "A", "past the hidden button");
+    assert.equal(await page.evaluate(() => document.activeElement.tagName), "SELECT", "past the hidden button");
     // Switched on again, the chord stays off until asked for.
     await page.click("#BBtnSessenSu");
     assert.equal(await text(page, "BBtnHojosen"), "補助線なし");
