@@ -118,10 +118,11 @@ std::string_view Translated(std::string_view japanese)
     const CatalogueFile* file = CurrentFile();
     if (file == nullptr)
         return japanese;
-    const auto found = std::lower_bound(
-        file->messages.begin(), file->messages.end(), japanese,
-        [](const CatalogueMessage& message, std::string_view key) { return message.key < key; });
-    return found != file->messages.end() && found->key == japanese ? found->translation : japanese;
+    const auto keys = CatalogueKeys();
+    const auto found = std::lower_bound(keys.begin(), keys.end(), japanese);
+    return found != keys.end() && *found == japanese
+               ? file->translations[static_cast<std::size_t>(found - keys.begin())]
+               : japanese;
 }
 
 std::string_view Translated(std::string_view context, std::string_view japanese)

@@ -108,19 +108,25 @@ def main():
     if failures:
         sys.exit("\n".join(failures))
 
+    # One list of keys for all languages, each language's translations in
+    # the keys' order: the Japanese is stored once, however many languages.
+    keys = sorted(wanted, key=lambda k: k.encode("utf-8"))
     lines = ["// Written by po/write_catalogue.py from po/*.po when the program is built.",
-             '#include "lesson/catalogue_data.h"', "", "namespace {"]
+             '#include "lesson/catalogue_data.h"', "", "namespace {",
+             "constexpr std::string_view kKeys[] = {"]
+    lines += [f"    {literal(k)}," for k in keys]
+    lines.append("};")
     for n, (tag, own, messages) in enumerate(files):
-        lines.append(f"constexpr CatalogueMessage kMessages{n}[] = {{")
-        for k in sorted(messages, key=lambda s: s.encode("utf-8")):
-            lines.append(f"    {{{literal(k)}, {literal(messages[k])}}},")
+        lines.append(f"constexpr std::string_view kTranslations{n}[] = {{")
+        lines += [f"    {literal(messages[k])}," for k in keys]
         lines.append("};")
     if files:
         lines.append("constexpr CatalogueFile kFiles[] = {")
         for n, (tag, own, messages) in enumerate(files):
-            lines.append(f"    {{{literal(tag)}, {literal(own)}, kMessages{n}}},")
+            lines.append(f"    {{{literal(tag)}, {literal(own)}, kTranslations{n}}},")
         lines.append("};")
     lines += ["} // namespace", "",
+              "std::span<const std::string_view> CatalogueKeys()", "{", "    return kKeys;", "}", "",
               "std::span<const CatalogueFile> CatalogueFiles()", "{",
               "    return " + ("kFiles" if files else "{}") + ";", "}", ""]
     with open(output, "w", encoding="utf-8") as out:

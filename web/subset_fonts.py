@@ -3,15 +3,16 @@
 page can show and writes them as WOFF2 under names of their own, each with its
 licence beside it and a note on how they were made (font_terms.py).
 
-    subset_fonts.py CHARACTERS MORE_CHARACTERS PAGE STYLES_IN STYLES_OUT OUT_DIR
+    subset_fonts.py CHARACTERS MORE_CHARACTERS PAGE STYLES OUT_DIR
 
 CHARACTERS is what the page's build lists from the control table and the
 lesson's captions; PAGE is the page's template, for the texts of its own.
 MORE_CHARACTERS is what the lesson's other languages add: those letters go
 into faces of their own, declared for the same families with the letters as
 their unicode-range, so that a browser fetches them only for a page in a
-language that shows them, and the Japanese page stays as small as it was.
-STYLES_OUT is STYLES_IN with those declarations added.
+language that shows them; STYLES, the stylesheet that declares them, is
+linked only by a page in another language than Japanese, so that the
+Japanese page stays as small as it was.
 """
 import dataclasses
 import pathlib
@@ -65,7 +66,7 @@ def font_face(face, file, characters):
 
 def main():
     characters, more_characters, page = (pathlib.Path(a) for a in sys.argv[1:4])
-    styles_in, styles_out, out_dir = (pathlib.Path(a) for a in sys.argv[4:7])
+    styles, out_dir = (pathlib.Path(a) for a in sys.argv[4:6])
     out_dir.mkdir(parents=True, exist_ok=True)
     text = characters.read_text(encoding="utf-8") + page.read_text(encoding="utf-8")
     # Every printable ASCII character: the pupil's numbers and the equation
@@ -89,10 +90,10 @@ def main():
         served.append(EXTRA)
         rules += [font_face(face, EXTRA.file, chars) for face, chars in lacking.items() if chars]
     write_terms(out_dir, OPTIONS, served)
-    styles_out.write_text(
-        styles_in.read_text(encoding="utf-8")
-        + "\n/* The other languages' letters, fetched only where a page shows them\n"
-          "   (written by subset_fonts.py). */\n" + "".join(rules), encoding="utf-8")
+    styles.write_text(
+        "/* The faces of the other languages' letters, each fetched only where a\n"
+        "   page shows them (written by subset_fonts.py). */\n" + "".join(rules),
+        encoding="utf-8")
 
 
 if __name__ == "__main__":

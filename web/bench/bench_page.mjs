@@ -77,19 +77,24 @@ await browser.close();
 server.close();
 
 const gz = (name) => gzipSync(readFileSync(join(site, name)), { level: 9 }).length;
-const fontBytes = readdirSync(join(site, "fonts"))
-  .filter((name) => name.endsWith(".woff2"))
-  .reduce((sum, name) => sum + statSync(join(site, "fonts", name)).size, 0);
+// The Japanese page's four faces; the faces of the other languages' letters,
+// fetched only by a page in those languages, apart.
+const faces = readdirSync(join(site, "fonts")).filter((name) => name.endsWith(".woff2"));
+const bytesOf = (names) => names.reduce((sum, name) => sum + statSync(join(site, "fonts", name)).size, 0);
+const otherLanguages = (name) => name.endsWith("-more.woff2") || name === "tavrine-extra.woff2";
+const fontBytes = bytesOf(faces.filter((name) => !otherLanguages(name)));
+const moreFontBytes = bytesOf(faces.filter(otherLanguages));
 const kb = (bytes) => (bytes / 1024).toFixed(1);
 const result = {
   navigationToFirstPlotMs: +median(navigations).toFixed(1),
   tangentStepMedianMs: +median(steps).toFixed(3),
   dragStepMedianMs: +median(drags).toFixed(3),
   wasmAndJsGzipKB: +kb(gz("tavrine.wasm") + gz("tavrine.js")),
-  pageScriptsGzipKB: +kb(["main.js", "plot_canvas.js", "plot_geometry.js", "scroll_bar.js", "contrast.js", "sound.js", "lesson.css", "controls.css",
+  pageScriptsGzipKB: +kb(["main.js", "plot_canvas.js", "plot_geometry.js", "scroll_bar.js", "contrast.js", "sound.js", "language.js", "lesson.css", "controls.css",
     "index.html"]
     .reduce((sum, name) => sum + gz(name), 0)),
   fontsKB: +kb(fontBytes),
+  otherLanguagesFontsKB: +kb(moreFontBytes),
 };
 console.log(`navigation to first painted plot  ${result.navigationToFirstPlotMs} ms (median of 10)`);
 console.log(`tangent-slider step with repaint  ${result.tangentStepMedianMs} ms (median of 100)`);
@@ -97,4 +102,5 @@ console.log(`tangent-point drag step, repainted ${result.dragStepMedianMs} ms (m
 console.log(`tavrine.wasm + tavrine.js gzipped ${result.wasmAndJsGzipKB} KB`);
 console.log(`page, styles and scripts gzipped  ${result.pageScriptsGzipKB} KB`);
 console.log(`fonts (WOFF2)                     ${result.fontsKB} KB`);
+console.log(`other languages' letters (WOFF2)  ${result.otherLanguagesFontsKB} KB`);
 if (process.argv.includes("--json")) console.log(JSON.stringify(result));

@@ -93,7 +93,11 @@ export async function chooseLanguage(module) {
   document.documentElement.lang = tag;
   if (tag !== "ja") {
     document.querySelector('link[rel="manifest"]').href = `manifest-${tag}.webmanifest`;
+    const faces = Object.assign(document.createElement("link"), { rel: "stylesheet", href: "languages.css" });
+    const declared = new Promise((resolve) => { faces.onload = faces.onerror = resolve; });
+    document.head.append(faces);
     relabel(module);
+    await declared;
     await fitCaptions(module);
   }
   offerChoice(module, tag);

@@ -9,7 +9,7 @@
 // A new name when the files change names, so that the old ones leave the store.
 const STORE = "tavrine-v3";
 const FILES = [
-  "./", "index.html", "lesson.css", "controls.css", "main.js", "plot_geometry.js", "plot_canvas.js",
+  "./", "index.html", "lesson.css", "controls.css", "languages.css", "main.js", "plot_geometry.js", "plot_canvas.js",
   "scroll_bar.js", "contrast.js", "sound.js", "language.js", "tavrine.js", "tavrine.wasm", "manifest.webmanifest",
   "icon.svg", "icon-192.png", "icon-512.png", "icon-maskable-512.png", "apple-touch-icon.png",
   "fonts/tavrine-pgothic.woff2", "fonts/tavrine-pmincho.woff2", "fonts/tavrine-mincho.woff2",
