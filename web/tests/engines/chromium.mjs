@@ -24,9 +24,9 @@ export async function launch({ viewport }) {
       let x = 0, y = 0;
       for (const step of steps) {
         if (step.type === "move") ({ x, y } = step);
-        if (kind === "touch")
+        if (kind === "touch" && (held || step.type === "down"))
           await cdp.send("Input.dispatchTouchEvent", { type: TOUCH[step.type], touchPoints: step.type === "up" ? [] : [{ x, y, id: 1 }] });
-        else
+        else if (kind !== "touch")
           await cdp.send("Input.dispatchMouseEvent", { type: MOUSE[step.type], x, y, button: "left", clickCount: 1,
             buttons: step.type === "up" || (step.type === "move" && !held) ? 0 : 1, pointerType: kind });
         if (step.type !== "move") held = step.type === "down";
