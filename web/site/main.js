@@ -16,7 +16,19 @@ const $ = (id) => document.getElementById(id);
 const selectorIds = ["SbnKeisuA", "SbnKeisuB", "SbnKeisuC", "SbnKeisuD", "SbnSiki"];
 const labelIds = ["LblKeisuA", "LblKeisuB", "LblKeisuC", "LblKeisuD"];
 
-const module = await createTavrine();
+// The core instantiated from the fetch the page's head started; a failure
+// ends the page's script as the core's own loading would.
+const module = await new Promise((resolve, reject) => {
+  createTavrine({
+    instantiateWasm(imports, receive) {
+      (self.tavrineWasm ?? fetch(new URL("tavrine.wasm", import.meta.url)))
+        .then((response) => (response.ok ? response.arrayBuffer() : Promise.reject(new Error(`tavrine.wasm: ${response.status}`))))
+        .then((bytes) => WebAssembly.instantiate(bytes, imports))
+        .then(({ instance }) => receive(instance), reject);
+      return {};
+    },
+  }).then(resolve, reject);
+});
 const lesson = new module.Lesson();
 // A change of the reader's contrast setting repaints the plot and the
 // lesson's colours, saying and playing nothing again.

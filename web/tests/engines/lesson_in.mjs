@@ -35,7 +35,7 @@ export async function openLessonIn(root, { viewport = { width: 1024, height: 768
       const [x, y] = await lesson.centre(selector);
       await engine.pointer("mouse", [{ type: "move", x, y }, { type: "down" }, { type: "up" }]);
     },
-    text: (selector) => engine.evaluate((s) => document.querySelector(s).innerText, selector),
+    text: (selector) => engine.evaluate((s) => document.querySelector(s).innerText.trim(), selector),
     attribute: (selector, name) => engine.evaluate(([s, n]) => document.querySelector(s).getAttribute(n), [selector, name]),
     // Two animation frames: what an event changed has been painted.
     settle: () => engine.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)))),
