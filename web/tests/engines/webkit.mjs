@@ -6,15 +6,14 @@
 // page's script errors are gathered by a listener put in once it is ready.
 
 import { spawn } from "node:child_process";
-import { existsSync } from "node:fs";
+import { existsSync, readdirSync } from "node:fs";
 import { createServer } from "node:net";
 import { startXvfb } from "./xvfb.mjs";
 
 // Debian ships MiniBrowser beside the WebKitGTK library that the driver
 // depends on: the 4.1 API on Debian 12, and on 13 the 4.1 or the 6.0 one.
-const MINIBROWSER = ["webkit2gtk-4.1", "webkitgtk-6.0"]
-  .map((api) => `/usr/lib/${process.arch === "arm64" ? "aarch64" : "x86_64"}-linux-gnu/${api}/MiniBrowser`)
-  .find(existsSync);
+const MINIBROWSER = readdirSync("/usr/lib").flatMap((triplet) =>
+  ["webkit2gtk-4.1", "webkitgtk-6.0"].map((api) => `/usr/lib/${triplet}/${api}/MiniBrowser`)).find(existsSync);
 
 const freePort = () => new Promise((resolve) => {
   const probe = createServer().listen(0, "127.0.0.1", () => {
