@@ -13,7 +13,10 @@ export const engineName = process.env.TAVRINE_ENGINE ?? "chromium";
 
 export async function openLessonIn(root, { viewport = { width: 1024, height: 768 } } = {}) {
   const server = await serveSite(root);
-  const engine = await ENGINES[engineName]({ viewport });
+  const engine = await ENGINES[engineName]({ viewport }).catch((e) => {
+    server.close();
+    throw e;
+  });
   const ready = async () => {
     for (let k = 0; !(await engine.evaluate(() => document.documentElement.dataset.ready === "true")); ++k) {
       if (k === 200) throw new Error("the lesson did not start");
@@ -48,6 +51,11 @@ export async function openLessonIn(root, { viewport = { width: 1024, height: 768
       }
     },
   };
-  await lesson.open();
+  try {
+    await lesson.open();
+  } catch (e) {
+    await lesson.close();
+    throw e;
+  }
   return lesson;
 }

@@ -43,7 +43,7 @@ export async function launch({ viewport }) {
     if (!response.ok) throw new Error(`${method} ${path}: ${value?.error} ${value?.message}`);
     return value;
   };
-  // The driver takes a moment to listen.
+  // The driver takes a moment to listen; without a session, nothing is left running.
   let session;
   for (let k = 0; !session; ++k) {
     try {
@@ -51,7 +51,11 @@ export async function launch({ viewport }) {
         "webkitgtk:browserOptions": { binary: MINIBROWSER, args: ["--automation"] },
       } } });
     } catch (e) {
-      if (k === 50 || !/fetch failed/.test(e.message)) throw e;
+      if (k === 50 || !/fetch failed/.test(e.message)) {
+        driver.kill();
+        x.stop();
+        throw e;
+      }
       await new Promise((r) => setTimeout(r, 100));
     }
   }
