@@ -16,14 +16,17 @@ const $ = (id) => document.getElementById(id);
 const selectorIds = ["SbnKeisuA", "SbnKeisuB", "SbnKeisuC", "SbnKeisuD", "SbnSiki"];
 const labelIds = ["LblKeisuA", "LblKeisuB", "LblKeisuC", "LblKeisuD"];
 
-// The core instantiated from the fetch the page's head started; a failure
-// ends the page's script as the core's own loading would.
+// The core instantiated from the fetch the page's head started, compiled as
+// it arrives; a server that sends it under another type gets it fetched
+// again and compiled whole. A failure ends the page's script as the core's
+// own loading would.
 const module = await new Promise((resolve, reject) => {
   createTavrine({
     instantiateWasm(imports, receive) {
-      (self.tavrineWasm ?? fetch(new URL("tavrine.wasm", import.meta.url)))
-        .then((response) => (response.ok ? response.arrayBuffer() : Promise.reject(new Error(`tavrine.wasm: ${response.status}`))))
-        .then((bytes) => WebAssembly.instantiate(bytes, imports))
+      const url = new URL("tavrine.wasm", import.meta.url);
+      WebAssembly.instantiateStreaming(self.tavrineWasm ?? fetch(url), imports)
+        .catch(() => fetch(url).then((response) => response.arrayBuffer())
+          .then((bytes) => WebAssembly.instantiate(bytes, imports)))
         .then(({ instance }) => receive(instance), reject);
       return {};
     },
