@@ -17,7 +17,22 @@ const $ = (id) => document.getElementById(id);
 const selectorIds = ["SbnKeisuA", "SbnKeisuB", "SbnKeisuC", "SbnKeisuD", "SbnSiki"];
 const labelIds = ["LblKeisuA", "LblKeisuB", "LblKeisuC", "LblKeisuD"];
 
-const module = await createTavrine();
+// The core instantiated from the fetch the page's head started, compiled as
+// it arrives; a server that sends it under another type gets it fetched
+// again and compiled whole. A failure ends the page's script as the core's
+// own loading would.
+const module = await new Promise((resolve, reject) => {
+  createTavrine({
+    instantiateWasm(imports, receive) {
+      const url = new URL("tavrine.wasm", import.meta.url);
+      WebAssembly.instantiateStreaming(self.tavrineWasm ?? fetch(url), imports)
+        .catch(() => fetch(url).then((response) => response.arrayBuffer())
+          .then((bytes) => WebAssembly.instantiate(bytes, imports)))
+        .then(({ instance }) => receive(instance), reject);
+      return {};
+    },
+  }).then(resolve, reject);
+});
 // Before the lesson is made, so that it speaks the language from the start.
 await chooseLanguage(module);
 const lesson = new module.Lesson();

@@ -3,12 +3,10 @@
 
 import { test } from "node:test";
 import assert from "node:assert/strict";
-import { openLesson, plotInPage, canvasPixels } from "./page_fixture.mjs";
+import { openLesson, canvasPixels } from "./page_fixture.mjs";
+import { expectTangentLayer, linesOf } from "./plot_checks.mjs";
 
 const RED = [255, 0, 0];
-const BLUE = [0, 0, 255];
-const PURPLE = [128, 0, 128];
-const GREEN = [0, 128, 0];
 const BLACK = [0, 0, 0];
 
 // What a control shows, without the hidden names a label lends.
@@ -16,53 +14,6 @@ const text = (page, id) => page.innerText(`#${id}`);
 const pressed = (page, id) => page.getAttribute(`#${id}`, "aria-checked");
 const color = (page, id) => page.$eval(`#${id}`, (el) => getComputedStyle(el).color);
 const sliderValue = (page, id) => page.getAttribute(`#${id}`, "aria-valuenow");
-
-function readPlot(flat) {
-  const items = [];
-  for (let k = 0, at = 3; k < flat[2]; ++k, at += 5)
-    items.push({ kind: flat[at], color: flat[at + 1] >>> 0, penWidth: flat[at + 2], first: flat[at + 3], count: flat[at + 4] });
-  const points = flat.slice(3 + 5 * flat[2] + 1);
-  return { items, point: (k) => [points[2 * k], points[2 * k + 1]] };
-}
-
-// Whether the straight line between a and b shows in the colour where it
-// crosses the middle of the area's visible part: some pixel of the colour
-// within one pixel of it there.
-function lineShows(pixel, [ax, ay], [bx, by], rgb) {
-  const inside = [];
-  for (let k = 0; k <= 4000; ++k) {
-    const x = ax + ((bx - ax) * k) / 4000;
-    const y = ay + ((by - ay) * k) / 4000;
-    if (x >= 2 && x <= 657 && y >= 2 && y <= 657) inside.push([Math.round(x), Math.round(y)]);
-  }
-  if (inside.length === 0) return false;
-  const [x, y] = inside[Math.floor(inside.length / 2)];
-  for (let dx = -1; dx <= 1; ++dx)
-    for (let dy = -1; dy <= 1; ++dy) if (pixel(x + dx, y + dy).join() === rgb.join()) return true;
-  return false;
-}
-
-// The tangent layer's lines of a plot (1-pixel lines in the colour), each
-// as its two end points.
-function linesOf(plot, bgr) {
-  return plot.items.filter((i) => i.kind === 1 && i.color === bgr).map((i) => [plot.point(i.first), plot.point(i.first + 1)]);
-}
-
-async function expectTangentLayer(page, tokens, { second, chord }) {
-  const plot = readPlot(await plotInPage(page, tokens));
-  const pixel = await canvasPixels(page);
-  const [tangent] = linesOf(plot, 0xff0000);
-  assert.ok(lineShows(pixel, ...tangent, BLUE), `the tangent of "${tokens}"`);
-  const purple = linesOf(plot, 0x800080);
-  assert.equal(purple.length, second ? 1 : 0);
-  if (second) assert.ok(lineShows(pixel, ...purple[0], PURPLE), `the second tangent of "${tokens}"`);
-  const chords = linesOf(plot, 0x008000);
-  assert.equal(chords.length, chord ? 1 : 0);
-  if (chord) {
-    assert.ok(lineShows(pixel, ...chords[0], GREEN), `the chord of "${tokens}"`);
-  }
-  return plot;
-}
 
 test("the lesson starts as the reset leaves it", async () => {
   const { page, close } = await openLesson();

@@ -12,8 +12,12 @@ const TYPES = {
   ".txt": "text/plain; charset=utf-8",
 };
 
+// `requests` lists every path asked for, with who asked (the Referer): a
+// file the page's service worker fetches names the worker.
 export async function serveSite(root, port = 0) {
+  const requests = [];
   const server = createServer(async (request, response) => {
+    requests.push({ path: new URL(request.url, "http://x").pathname, referer: request.headers.referer ?? "" });
     let path = normalize(decodeURIComponent(new URL(request.url, "http://x").pathname));
     if (path.endsWith("/")) path += "index.html";
     try {
@@ -38,5 +42,11 @@ export async function serveSite(root, port = 0) {
     }
   });
   await new Promise((resolve) => server.listen(port, "127.0.0.1", resolve));
-  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
+  return {
+    url: `http://127.0.0.1:${server.address().port}/`, requests,
+    close: () => {
+      server.close();
+      server.closeAllConnections();
+    },
+  };
 }
