@@ -82,7 +82,7 @@ test(`${engineName}: the upright arrangement, and the tangent point dragged with
     const boxes = await lesson.evaluate(() => [...document.querySelectorAll("#stage > [id]:not(.offscreen), .groupbox > [id]:not(.caption)")]
       .filter((el) => !el.hidden && el.id !== "ended")
       .map((el) => ({ id: el.id, onStage: el.parentElement.id === "stage", ...el.getBoundingClientRect().toJSON() })));
-    assert.equal(boxes.length, 31);
+    assert.equal(boxes.length, 32); // the window's 31 and the choice of language
     for (const a of boxes) {
       assert.ok(a.left >= 0 && a.top >= 0 && a.right <= 768 && a.bottom <= 1024, `${a.id} on screen`);
       for (const b of boxes)
