@@ -236,7 +236,9 @@ apply(lesson.view());
 zoomBar.element.focus();
 document.documentElement.dataset.ready = "true";
 
-if ("serviceWorker" in navigator && location.protocol !== "file:") {
+// The worker registered and its store brought up to date while the network
+// is there; opened from the store without one, there is nothing to fetch.
+if ("serviceWorker" in navigator && location.protocol !== "file:" && navigator.onLine) {
   navigator.serviceWorker.register("service_worker.js").catch(() => {});
   // With the faces of another language's letters, where the page used them.
   const fonts = performance.getEntriesByType("resource").map((entry) => new URL(entry.name).pathname)

@@ -8,7 +8,7 @@ export async function launch({ viewport }) {
   const browser = await launchChromium({ viewport, hasTouch: true });
   const page = browser.context.pages()[0] ?? (await browser.context.newPage());
   const errors = [];
-  page.on("console", (m) => { if (m.type() === "error") errors.push(m.text()); });
+  page.on("console", (m) => { if (m.type() === "error") errors.push(`${m.text()} ${m.location().url ?? ""}`.trim()); });
   page.on("pageerror", (e) => errors.push(e.message));
   const cdp = await browser.context.newCDPSession(page);
   const MOUSE = { down: "mousePressed", move: "mouseMoved", up: "mouseReleased" };
