@@ -3,6 +3,8 @@
 #include "app/sessen_form.h"
 #include "app/tavrine_application.h"
 
+#include <QLocale>
+
 int main(int argc, char** argv)
 {
     // The command line is read before any window system starts, so that
@@ -14,6 +16,10 @@ int main(int argc, char** argv)
     // Qt's own options have been refused above: only the program's name
     // reaches the window's application.
     SetLanguage(*line.language);
+    // A screen reader picks its voice by the locale the program reports.
+    if (line.language->tag != Languages().front().tag)
+        QLocale::setDefault(QLocale(QString::fromUtf8(
+            line.language->tag.data(), static_cast<qsizetype>(line.language->tag.size()))));
     int qtArgc = 1;
     char* args[] = {argv[0], nullptr};
     TavrineApplication app(qtArgc, args);
