@@ -12,8 +12,17 @@ export async function launch({ viewport }) {
     extraPrefsFirefox: { "app.update.enabled": false, "browser.shell.checkDefaultBrowser": false,
                          "network.captive-portal-service.enabled": false, "toolkit.telemetry.enabled": false },
   });
-  const page = (await browser.pages())[0] ?? (await browser.newPage());
-  await page.setViewport(viewport);
+  let page;
+  try {
+    page = (await browser.pages())[0] ?? (await browser.newPage());
+    // The browsing context's viewport alone: puppeteer's setViewport also
+    // overrides the screen's orientation, a command Firefox ESR 140 (Debian's
+    // own, without its security updates) does not know.
+    await page.mainFrame().browsingContext.setViewport({ viewport, devicePixelRatio: null });
+  } catch (e) {
+    await browser.close();
+    throw e;
+  }
   const errors = [];
   page.on("console", (m) => { if (m.type() === "error") errors.push(m.text()); });
   page.on("pageerror", (e) => errors.push(e.message));
