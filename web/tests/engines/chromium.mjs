@@ -8,7 +8,13 @@ export async function launch({ viewport }) {
   const browser = await launchChromium({ viewport, hasTouch: true });
   const page = browser.context.pages()[0] ?? (await browser.context.newPage());
   const errors = [];
-  page.on("console", (m) => { if (m.type() === "error") errors.push(`${m.text()} ${m.location().url ?? ""}`.trim()); });
+  // Chromium fetches a page's icon itself, past the page's service worker,
+  // so with the network gone that fetch fails whatever the page does; it is
+  // no error of the page's.
+  const ownIconOffline = (m) => m.location().url?.endsWith("/icon.svg") && m.text().includes("ERR_INTERNET_DISCONNECTED");
+  page.on("console", (m) => {
+    if (m.type() === "error" && !ownIconOffline(m)) errors.push(`${m.text()} ${m.location().url ?? ""}`.trim());
+  });
   page.on("pageerror", (e) => errors.push(e.message));
   const cdp = await browser.context.newCDPSession(page);
   const MOUSE = { down: "mousePressed", move: "mouseMoved", up: "mouseReleased" };
