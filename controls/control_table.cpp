@@ -66,6 +66,6 @@ std::string_view RowDescription(const ControlRow& row)
 std::string ControlName(const ControlRow& row, std::string_view shown)
 {
     if (row.nameKind == NameKind::LiveText && !shown.empty())
-        return Filled(Translated("{1}：{2}"), {RowName(row), shown});
+        return Filled(Translated(kNameAndValue), {RowName(row), shown});
     return std::string(RowName(row));
 }

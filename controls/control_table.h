@@ -83,6 +83,9 @@ struct ControlRow {
     const char* labelFor = nullptr; // id of the control this one labels
 };
 
+// A live control's name with what it shows now: {1} its name, {2} the value.
+inline constexpr const char* kNameAndValue = "{1}：{2}";
+
 // The lesson window as a whole, as a screen reader names it.
 inline constexpr const char* kLessonName = "Tavrine 三次関数と接線";
 inline constexpr const char* kLessonDescription =

@@ -8,6 +8,7 @@
 #include "lesson/equation_text.h"
 #include "lesson/tangent_step.h"
 #include "plot/mapping.h"
+#include "plot/plot_description.h"
 #include "plot/plot_layers.h"
 #include "plot/tangent_grab.h"
 
@@ -25,9 +26,6 @@ constexpr const char* kSelectors[] = {"SbnKeisuA", "SbnKeisuB", "SbnKeisuC", "Sb
                                       "SbnSiki"};
 constexpr const char* kDigitKeys[] = {"Btn00", "Btn01", "Btn02", "Btn03", "Btn04",
                                       "Btn05", "Btn06", "Btn07", "Btn08", "Btn09"};
-
-// A refused confirmation changes nothing on screen; this says why.
-constexpr const char* kConfirmationRefused = "決定できません。符号だけの係数があります";
 } // namespace
 
 LessonSession::LessonSession()
@@ -264,6 +262,6 @@ void LessonSession::SoundUnavailable()
     unavailableSaid_ = true;
     // After what the key itself says ("音をオンにしました" ...).
     if (!shown_.announcement.empty())
-        shown_.announcement += "。";
+        shown_.announcement += SentenceEnd();
     shown_.announcement += Translated(kNoAudioDevice);
 }

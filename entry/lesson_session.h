@@ -32,6 +32,9 @@ struct LessonView {
     SoundCue sound = SoundCue::None; // what to do with the sound now (SoundOf plays it)
 };
 
+// Said when "決定" is refused, which changes nothing on screen.
+inline constexpr const char* kConfirmationRefused = "決定できません。符号だけの係数があります";
+
 // One pupil's lesson together with everything its controls show and say: the
 // four coefficient labels, the equation text, which selector button is
 // latched and the selectors' caption colours, the two toggles' looks, the two

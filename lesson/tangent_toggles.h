@@ -17,19 +17,22 @@ struct ToggleLook {
 // The captions the lesson reset writes: the plain digit of "接 線 1 本" is
 // the reset's own, the toggles write the full-width "１" and "２".
 inline constexpr const char* kOneTangentAtReset = "接 線 1 本";
+inline constexpr const char* kOneTangent = "接 線 １ 本";
+inline constexpr const char* kTwoTangents = "接 線 ２ 本";
 inline constexpr const char* kChordOff = "補助線なし";
+inline constexpr const char* kChordOn = "補助線あり";
 
 // The chord button's caption while the chord is on or off, in the pupil's
 // language; also what is said of the chord when it is switched.
 inline std::string ChordCaption(bool on)
 {
-    return std::string(Translated(on ? "補助線あり" : kChordOff));
+    return std::string(Translated(on ? kChordOn : kChordOff));
 }
 
 // The second tangent's button while it shows one or two tangents.
 inline std::string SecondTangentCaption(bool on)
 {
-    return std::string(Translated(on ? "接 線 ２ 本" : "接 線 １ 本"));
+    return std::string(Translated(on ? kTwoTangents : kOneTangent));
 }
 
 struct ToggleLooks {

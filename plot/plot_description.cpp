@@ -113,7 +113,7 @@ std::string ReadableNumber(Extended value)
 namespace {
 std::string Point(float x, float y)
 {
-    return Filled(Translated("({1}, {2})"),
+    return Filled(Translated(kPointReading),
                   {ReadableNumber(Extended(x)), ReadableNumber(Extended(y))});
 }
 
@@ -160,7 +160,7 @@ float SymmetricX(const LessonState& lesson)
 
 std::string Joined(std::initializer_list<const std::string*> parts)
 {
-    const std::string_view end = Translated("sentence end", "。");
+    const std::string_view end = SentenceEnd();
     std::string text;
     for (const std::string* part : parts) {
         if (!part->empty())
@@ -173,50 +173,51 @@ std::string Joined(std::initializer_list<const std::string*> parts)
 }
 } // namespace
 
+std::string_view SentenceEnd()
+{
+    return Translated("sentence end", "。");
+}
+
 PlotReading ReadPlot(const LessonState& lesson)
 {
     PlotReading reading;
     const int32_t zahyoMax = lesson.ZahyoMax;
     if (zahyoMax <= 0) {
         // Before the lesson is set up nothing is drawn.
-        reading.equation = Translated("曲線はまだありません");
+        reading.equation = Translated(kNoCurveYet);
         return reading;
     }
-    reading.equation = Filled(Translated("曲線 {1}"), {EquationText(lesson.Keisu)});
+    reading.equation = Filled(Translated(kCurveReading), {EquationText(lesson.Keisu)});
     const std::string half = ReadableNumber(Extended(zahyoMax) / Extended(2));
-    reading.range = Filled(Translated("表示範囲 x、y とも -{1} から {1}"), {half});
+    reading.range = Filled(Translated(kRangeReading), {half});
 
     const TZahyoR inflection = lesson.TenvoriPt;
-    reading.inflection = Filled(Translated(InView(inflection.x, inflection.y, zahyoMax)
-                                               ? "変曲点 {1}"
-                                               : "変曲点 {1} は表示範囲の外"),
-                                {Point(inflection.x, inflection.y)});
+    reading.inflection =
+        Filled(Translated(InView(inflection.x, inflection.y, zahyoMax) ? kInflectionReading
+                                                                       : kInflectionOutsideReading),
+               {Point(inflection.x, inflection.y)});
 
     // The tangent layer's own guard: only the tangent point's height hides it.
     const float x0 = lesson.SettenPt.x;
     const float y0 = static_cast<float>(Fx(lesson, x0));
     if (!TangentLayerShown(lesson, lesson.SettenPt)) {
-        reading.tangent = Filled(
-            Translated("接点 {1} が表示範囲から上下に離れすぎているため、接線は表示されていません"),
-            {Point(x0, y0)});
+        reading.tangent = Filled(Translated(kTangentHiddenReading), {Point(x0, y0)});
         return reading;
     }
     // The slope as the tangent layer draws with it, in extended precision.
     const Extended m0 = Dfx(lesson, x0);
-    reading.tangent = Filled(Translated(InView(x0, y0, zahyoMax)
-                                            ? "接点 {1}、傾き {2}、接線 {3}"
-                                            : "接点 {1}（表示範囲の外）、傾き {2}、接線 {3}"),
-                             {Point(x0, y0), ReadableNumber(m0), LineEquation(x0, y0, m0)});
+    reading.tangent =
+        Filled(Translated(InView(x0, y0, zahyoMax) ? kTangentReading : kTangentOutsideReading),
+               {Point(x0, y0), ReadableNumber(m0), LineEquation(x0, y0, m0)});
 
     const float x1 = SymmetricX(lesson);
     const float y1 = static_cast<float>(Fx(lesson, x1));
     if (lesson.SessenSu2) {
-        reading.secondTangent = Filled(Translated("対称な点 {1} での接線 {2}"),
+        reading.secondTangent = Filled(Translated(kSecondTangentReading),
                                        {Point(x1, y1), LineEquation(x1, y1, Dfx(lesson, x1))});
     }
     if (lesson.HojosenAri)
-        reading.chord =
-            Filled(Translated("補助線 {1} と {2} を結ぶ線分"), {Point(x0, y0), Point(x1, y1)});
+        reading.chord = Filled(Translated(kChordReading), {Point(x0, y0), Point(x1, y1)});
     return reading;
 }
 
@@ -231,10 +232,11 @@ std::string ChangeAnnouncement(const LessonState& lesson, LessonChange change)
     const PlotReading r = ReadPlot(lesson);
     switch (change) {
     case LessonChange::Confirmed:
-        return std::string(Translated("決定")).append(Translated("sentence end", "。")) +
+        return std::string(Translated(kConfirmedReading)).append(SentenceEnd()) +
                PlotDescription(lesson);
     case LessonChange::SecondTangent: {
-        const std::string state(Translated(lesson.SessenSu2 ? "接線 2 本" : "接線 1 本"));
+        const std::string state(
+            Translated(lesson.SessenSu2 ? kTwoTangentsReading : kOneTangentReading));
         return Joined({&state, &r.secondTangent});
     }
     case LessonChange::Chord: {

@@ -4,6 +4,7 @@
 #include "lesson/lesson_state.h"
 
 #include <string>
+#include <string_view>
 
 // The plot put into words, for a pupil who cannot see it: a screen reader
 // reads it as the plot's description, and the window speaks parts of it after
@@ -22,6 +23,30 @@ struct PlotReading {
 };
 
 PlotReading ReadPlot(const LessonState& lesson);
+
+// The reading's sentences as the catalogue holds them, in Japanese; {1}..{3}
+// are filled with points, numbers and equations.
+inline constexpr const char* kNoCurveYet = "曲線はまだありません";
+inline constexpr const char* kCurveReading = "曲線 {1}";
+inline constexpr const char* kRangeReading = "表示範囲 x、y とも -{1} から {1}";
+inline constexpr const char* kInflectionReading = "変曲点 {1}";
+inline constexpr const char* kInflectionOutsideReading = "変曲点 {1} は表示範囲の外";
+inline constexpr const char* kTangentHiddenReading =
+    "接点 {1} が表示範囲から上下に離れすぎているため、接線は表示されていません";
+inline constexpr const char* kTangentReading = "接点 {1}、傾き {2}、接線 {3}";
+inline constexpr const char* kTangentOutsideReading =
+    "接点 {1}（表示範囲の外）、傾き {2}、接線 {3}";
+inline constexpr const char* kSecondTangentReading = "対称な点 {1} での接線 {2}";
+inline constexpr const char* kChordReading = "補助線 {1} と {2} を結ぶ線分";
+inline constexpr const char* kPointReading = "({1}, {2})";
+// What is said first when "決定" took the coefficients, and when the second
+// tangent is switched.
+inline constexpr const char* kConfirmedReading = "決定";
+inline constexpr const char* kOneTangentReading = "接線 1 本";
+inline constexpr const char* kTwoTangentsReading = "接線 2 本";
+
+// What closes each sentence of the reading in the lesson's language.
+std::string_view SentenceEnd();
 
 // Every part of the reading, each closed with "。".
 std::string PlotDescription(const LessonState& lesson);

@@ -10,6 +10,7 @@
 #include "app/accessible_names.h"
 #include "lesson/tangent_step.h"
 #include "plot/mapping.h"
+#include "reading_said.h"
 #include "sound/lesson_sound.h"
 
 #include <QAbstractSlider>
@@ -329,24 +330,18 @@ void TestAccessibility::plotIsReadAndChangesAreSpoken_data()
     QTest::addColumn<QString>("described");
     QTest::addColumn<QString>("spoken");
     QTest::newRow("start") << ""
-                           << "曲線 y=x^3。表示範囲 x、y とも -10 から 10。変曲点 (0, 0)。"
-                              "接点 (0, 0)、傾き 0、接線 y=0。"
+                           << Said(kCurveReading, "y=x^3") + Said(kRangeReading, "10") +
+                                  Said(kInflectionReading, "(0, 0)") +
+                                  Said(kTangentReading, "(0, 0)", "0", "y=0")
                            << "";
-    QTest::newRow("b=-3 confirmed") << "b-3K"
-                                    << "曲線 y=x^3-3x^2。"
-                                    << "決定。曲線 y=x^3-3x^2。";
-    QTest::newRow("second tangent") << "T"
-                                    << "対称な点 (0, 0) での接線 y=0。"
-                                    << "接線 2 本。";
-    QTest::newRow("chord") << "TH"
-                           << "補助線 (0, 0) と (0, 0) を結ぶ線分。"
-                           << "補助線あり。";
-    QTest::newRow("zoom in") << "Z"
-                             << "表示範囲 x、y とも -9.5 から 9.5。"
-                             << "表示範囲 x、y とも -9.5 から 9.5。";
-    QTest::newRow("refused") << "b-K"
-                             << "曲線 y=x^3。"
-                             << "決定できません";
+    QTest::newRow("b=-3 confirmed") << "b-3K" << Said(kCurveReading, "y=x^3-3x^2")
+                                    << Said(kConfirmedReading) + Said(kCurveReading, "y=x^3-3x^2");
+    QTest::newRow("second tangent")
+        << "T" << Said(kSecondTangentReading, "(0, 0)", "y=0") << Said(kTwoTangentsReading);
+    QTest::newRow("chord") << "TH" << Said(kChordReading, "(0, 0)", "(0, 0)") << Said(kChordOn);
+    QTest::newRow("zoom in") << "Z" << Said(kRangeReading, "9.5") << Said(kRangeReading, "9.5");
+    QTest::newRow("refused") << "b-K" << Said(kCurveReading, "y=x^3")
+                             << QString::fromUtf8(kConfirmationRefused);
 }
 
 void TestAccessibility::plotIsReadAndChangesAreSpoken()
@@ -442,7 +437,7 @@ void TestAccessibility::plotIsHeardFromItsActionsAndTheKeys()
     QTest::keyClick(f.ScrollBar2, Qt::Key_H); // from wherever the focus is
     QCOMPARE(said(), std::string(kSoundIsOff));
     QTest::keyClick(f.Btn05, Qt::Key_T, Qt::AltModifier);
-    QCOMPARE(said(), std::string(kSoundOn) + "。" + kNoAudioDevice);
+    QCOMPARE(said(), std::string(kSoundOn).append(SentenceEnd()) + kNoAudioDevice);
     QTest::keyClick(f.ScrollBar1, Qt::Key_T, Qt::AltModifier);
     QCOMPARE(said(), std::string(kSoundOff));
     actions->doAction(names[0]); // switches the sound on: H no longer says it is off

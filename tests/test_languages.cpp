@@ -63,12 +63,14 @@ void CheckFits(TSessen_Form& form, bool longer, const QString& state)
     }
 }
 
-// Kana, and Han outside Chinese, anywhere in a text.
+// Kana, and Han or the ideographic full stop, comma and space outside
+// Chinese, anywhere in a text.
 bool Japanese(const QString& text, bool hanAllowed)
 {
     static const QRegularExpression kana(
         QStringLiteral("[\\x{3040}-\\x{30FF}\\x{31F0}-\\x{31FF}]"));
-    static const QRegularExpression han(QStringLiteral("[\\x{3400}-\\x{9FFF}\\x{F900}-\\x{FAFF}]"));
+    static const QRegularExpression han(
+        QStringLiteral("[\\x{3000}-\\x{303F}\\x{3400}-\\x{9FFF}\\x{F900}-\\x{FAFF}]"));
     return text.contains(kana) || (!hanAllowed && text.contains(han));
 }
 
@@ -107,7 +109,7 @@ private slots:
     }
 
     // Fits in every state of the toggles; says nothing in Japanese after a
-    // confirmation, a toggle and a slider step either.
+    // confirmation, a toggle, a slider step or the sound's key either.
     void languageWindow()
     {
         QFETCH(QString, tag);
@@ -128,6 +130,9 @@ private slots:
         Click(form->BBtnHojosen);
         QTest::keyClick(form->ScrollBar2, Qt::Key_Right);
         check(QStringLiteral("with the chord"));
+        // The sound switched on where there is no audio device: two sentences.
+        QTest::keyClick(form->ScrollBar2, Qt::Key_T, Qt::AltModifier);
+        check(QStringLiteral("sound on, no device"));
     }
 
     // The locale's variables pick the language as gettext reads them.

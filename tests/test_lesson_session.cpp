@@ -2,6 +2,7 @@
 // controls show after the reset and after a pupil's entries, and what they
 // say.
 
+#include "controls/control_table.h"
 #include "entry/lesson_session.h"
 #include "lesson/colors.h"
 #include "plot/plot_description.h"
@@ -25,7 +26,7 @@ private slots:
         const std::array<uint32_t, 5> colors{Bgr::Red, Bgr::Maroon, Bgr::Maroon, Bgr::Maroon,
                                              Bgr::Black};
         QCOMPARE(s.view().selectorColors, colors);
-        QCOMPARE(s.view().toggles.secondTangent.caption, std::string("接 線 1 本"));
+        QCOMPARE(s.view().toggles.secondTangent.caption, std::string(kOneTangentAtReset));
         QCOMPARE(s.view().toggles.secondTangent.color, Bgr::Blue);
         QVERIFY(!s.view().toggles.chord.visible);
         QCOMPARE(s.view().zoomPosition, 51);
@@ -91,7 +92,7 @@ private slots:
         s.BBtnHojosenClick();
         QVERIFY(s.lesson().HojosenAri);
         s.BBtnSessenSuClick();
-        QCOMPARE(s.view().toggles.secondTangent.caption, std::string("接 線 １ 本"));
+        QCOMPARE(s.view().toggles.secondTangent.caption, std::string(kOneTangent));
         QVERIFY(!s.lesson().HojosenAri);
         QVERIFY(!s.view().toggles.chord.visible);
     }
@@ -100,18 +101,19 @@ private slots:
     // reads, why "決定" was refused, the plot's change once a slider rests.
     void eachEventSaysItsSentence()
     {
+        const ControlRow& labelB = *FindControlRow("LblKeisuB");
         LessonSession s;
         s.Syokika();
         QCOMPARE(s.view().announcement, std::string());
         s.SelectorClick(2);
-        QCOMPARE(s.view().announcement, std::string("係数 b：0"));
+        QCOMPARE(s.view().announcement, Filled(kNameAndValue, {RowName(labelB), "0"}));
         s.BtnMinusClick();
-        QCOMPARE(s.view().announcement, std::string("係数 b：-"));
+        QCOMPARE(s.view().announcement, Filled(kNameAndValue, {RowName(labelB), "-"}));
         s.SelectorClick(5);
         s.DigitClick(7);
-        QCOMPARE(s.view().announcement, std::string("曲線の方程式を選択"));
+        QCOMPARE(s.view().announcement, std::string(RowName(*FindControlRow("SbnSiki"))));
         QVERIFY(!s.BtnKetteiClick());
-        QCOMPARE(s.view().announcement, std::string("決定できません。符号だけの係数があります"));
+        QCOMPARE(s.view().announcement, std::string(kConfirmationRefused));
         s.SelectorClick(2);
         s.DigitClick(3);
         QVERIFY(s.BtnKetteiClick());

@@ -6,6 +6,7 @@
 #include "plot/layer_arithmetic.h"
 #include "plot/plot_description.h"
 #include "plot/plot_layers.h"
+#include "reading_said.h"
 
 #include <QtTest>
 
@@ -43,36 +44,37 @@ void TestPlotDescription::readsThePlot_data()
     QTest::addColumn<int>("position");
     QTest::addColumn<int>("toggles"); // 0 one tangent, 1 two, 2 two and the chord
     QTest::addColumn<QString>("expected");
+    // y = x^3 in the starting view, the first three sentences of most rows.
+    const QString cubic = Said(kCurveReading, "y=x^3") + Said(kRangeReading, "10") +
+                          Said(kInflectionReading, "(0, 0)");
     QTest::newRow("start") << 1 << 0 << 0 << 20 << 50 << 0
-                           << "曲線 y=x^3。表示範囲 x、y とも -10 から 10。変曲点 (0, 0)。"
-                              "接点 (0, 0)、傾き 0、接線 y=0。";
+                           << cubic + Said(kTangentReading, "(0, 0)", "0", "y=0");
     QTest::newRow("(2, 8) with both aids")
         << 1 << 0 << 0 << 20 << 80 << 2
-        << "曲線 y=x^3。表示範囲 x、y とも -10 から 10。変曲点 (0, 0)。"
-           "接点 (2, 8)、傾き 12、接線 y=12x-16。対称な点 (-2, -8) での接線 y=12x+16。"
-           "補助線 (2, 8) と (-2, -8) を結ぶ線分。";
+        << cubic + Said(kTangentReading, "(2, 8)", "12", "y=12x-16") +
+               Said(kSecondTangentReading, "(-2, -8)", "y=12x+16") +
+               Said(kChordReading, "(2, 8)", "(-2, -8)");
     QTest::newRow("rounded for reading")
         << 1 << 0 << 0 << 20 << 55 << 1
-        << "曲線 y=x^3。表示範囲 x、y とも -10 から 10。変曲点 (0, 0)。"
-           "接点 (0.33, 0.04)、傾き 0.33、接線 y=0.33x-0.07。"
-           "対称な点 (-0.33, -0.04) での接線 y=0.33x+0.07。";
+        << cubic + Said(kTangentReading, "(0.33, 0.04)", "0.33", "y=0.33x-0.07") +
+               Said(kSecondTangentReading, "(-0.33, -0.04)", "y=0.33x+0.07");
     QTest::newRow("tangent hidden by its guard")
-        << 1 << 0 << 0 << 20 << 91 << 2
-        << "曲線 y=x^3。表示範囲 x、y とも -10 から 10。変曲点 (0, 0)。"
-           "接点 (2.73, 20.42) が表示範囲から上下に離れすぎているため、接線は表示されていません。";
+        << 1 << 0 << 0 << 20 << 91 << 2 << cubic + Said(kTangentHiddenReading, "(2.73, 20.42)");
     QTest::newRow("guard at equality, point above the view")
         << 1 << 0 << 6 << 20 << 80 << 0
-        << "曲線 y=x^3+6x。表示範囲 x、y とも -10 から 10。変曲点 (0, 0)。"
-           "接点 (2, 20)（表示範囲の外）、傾き 18、接線 y=18x-16。";
+        << Said(kCurveReading, "y=x^3+6x") + Said(kRangeReading, "10") +
+               Said(kInflectionReading, "(0, 0)") +
+               Said(kTangentOutsideReading, "(2, 20)", "18", "y=18x-16");
     QTest::newRow("inflection point below the view")
         << 1 << -9 << 0 << 7 << 50 << 0
-        << "曲線 y=x^3-9x^2。表示範囲 x、y とも -3.5 から 3.5。"
-           "変曲点 (3, -54) は表示範囲の外。"
-           "接点 (3, -54) が表示範囲から上下に離れすぎているため、接線は表示されていません。";
+        << Said(kCurveReading, "y=x^3-9x^2") + Said(kRangeReading, "3.5") +
+               Said(kInflectionOutsideReading, "(3, -54)") +
+               Said(kTangentHiddenReading, "(3, -54)");
     QTest::newRow("slope -1") << -1 << 0 << 0 << 4 << 75 << 0
-                              << "曲線 y=-x^3。表示範囲 x、y とも -2 から 2。変曲点 (0, 0)。"
-                                 "接点 (1, -1)、傾き -3、接線 y=-3x+2。";
-    QTest::newRow("no lesson yet") << 1 << 0 << 0 << 0 << 50 << 0 << "曲線はまだありません。";
+                              << Said(kCurveReading, "y=-x^3") + Said(kRangeReading, "2") +
+                                     Said(kInflectionReading, "(0, 0)") +
+                                     Said(kTangentReading, "(1, -1)", "-3", "y=-3x+2");
+    QTest::newRow("no lesson yet") << 1 << 0 << 0 << 0 << 50 << 0 << Said(kNoCurveYet);
 }
 
 void TestPlotDescription::readsThePlot()

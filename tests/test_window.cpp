@@ -526,10 +526,10 @@ void TestWindow::startingLesson()
     QCOMPARE(f.ScrollBar1->value(), 51);
     QCOMPARE(f.ScrollBar2->value(), 50);
     // The reset writes the plain digit 1; the toggle later writes "１".
-    QCOMPARE(f.BBtnSessenSu->text(), QStringLiteral("接 線 1 本"));
+    QCOMPARE(f.BBtnSessenSu->text(), QString::fromUtf8(kOneTangentAtReset));
     QCOMPARE(CaptionColor(f.BBtnSessenSu), Rgb(Bgr::Blue));
     QVERIFY(!f.BBtnHojosen->isVisible());
-    QCOMPARE(f.BBtnHojosen->text(), QStringLiteral("補助線なし"));
+    QCOMPARE(f.BBtnHojosen->text(), QString::fromUtf8(kChordOff));
     QCOMPARE(CaptionColor(f.BBtnHojosen), Rgb(Bgr::Blue));
 }
 
@@ -804,30 +804,30 @@ void TestWindow::toggles()
 
     QVERIFY(clickRepaints(f.BBtnSessenSu)); // (off, off) -> (on, off)
     QVERIFY(f.lesson().SessenSu2 && !f.lesson().HojosenAri);
-    QCOMPARE(f.BBtnSessenSu->text(), QStringLiteral("接 線 ２ 本"));
+    QCOMPARE(f.BBtnSessenSu->text(), QString::fromUtf8(kTwoTangents));
     QCOMPARE(CaptionColor(f.BBtnSessenSu), purple);
     QVERIFY(f.BBtnHojosen->isVisible());
-    QCOMPARE(f.BBtnHojosen->text(), QStringLiteral("補助線なし"));
+    QCOMPARE(f.BBtnHojosen->text(), QString::fromUtf8(kChordOff));
     QCOMPARE(CaptionColor(f.BBtnHojosen), blue);
     QCOMPARE(PlotPicture(f).pixelColor(600, 330), purple); // purple over blue
 
     QVERIFY(clickRepaints(f.BBtnHojosen)); // (on, off) -> (on, on)
     QVERIFY(f.lesson().HojosenAri);
-    QCOMPARE(f.BBtnHojosen->text(), QStringLiteral("補助線あり"));
+    QCOMPARE(f.BBtnHojosen->text(), QString::fromUtf8(kChordOn));
     QCOMPARE(CaptionColor(f.BBtnHojosen), purple);
 
     QVERIFY(clickRepaints(f.BBtnHojosen)); // (on, on) -> (on, off)
     QVERIFY(!f.lesson().HojosenAri);
-    QCOMPARE(f.BBtnHojosen->text(), QStringLiteral("補助線なし"));
+    QCOMPARE(f.BBtnHojosen->text(), QString::fromUtf8(kChordOff));
     QCOMPARE(CaptionColor(f.BBtnHojosen), blue);
 
     QVERIFY(clickRepaints(f.BBtnHojosen));
     QVERIFY(clickRepaints(f.BBtnSessenSu)); // (on, on) -> (off, off)
     QVERIFY(!f.lesson().SessenSu2 && !f.lesson().HojosenAri);
-    QCOMPARE(f.BBtnSessenSu->text(), QStringLiteral("接 線 １ 本"));
+    QCOMPARE(f.BBtnSessenSu->text(), QString::fromUtf8(kOneTangent));
     QCOMPARE(CaptionColor(f.BBtnSessenSu), blue);
     QVERIFY(!f.BBtnHojosen->isVisible());
-    QCOMPARE(f.BBtnHojosen->text(), QStringLiteral("補助線なし"));
+    QCOMPARE(f.BBtnHojosen->text(), QString::fromUtf8(kChordOff));
     QCOMPARE(CaptionColor(f.BBtnHojosen), blue);
     QCOMPARE(PlotPicture(f).pixelColor(600, 330), blue);
 
@@ -838,7 +838,7 @@ void TestWindow::toggles()
     // On again: the chord button comes back off.
     Click(f.BBtnSessenSu);
     QVERIFY(f.BBtnHojosen->isVisible());
-    QCOMPARE(f.BBtnHojosen->text(), QStringLiteral("補助線なし"));
+    QCOMPARE(f.BBtnHojosen->text(), QString::fromUtf8(kChordOff));
     QVERIFY(!f.lesson().HojosenAri);
 }
 

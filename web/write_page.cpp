@@ -10,7 +10,8 @@
 //                                        can show in Japanese, for its font
 //                                        subsets) and MORE_CHARACTERS (what the
 //                                        other languages add)
-//   write_page --json FILE               the table as JSON, for the Python and
+//   write_page --json CONTROLS TEXTS     the table as JSON, and the program's
+//                                        sentences by name, for the Python and
 //                                        JavaScript tests
 
 #include "controls/caption_fit.h"
@@ -19,6 +20,9 @@
 #include "entry/lesson_session.h"
 #include "lesson/catalogue.h"
 #include "lesson/contrast_palette.h"
+#include "lesson/tangent_toggles.h"
+#include "plot/plot_description.h"
+#include "sound/lesson_sound.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -275,11 +279,22 @@ std::string Manifest(std::string manifest, const Language& language)
     return manifest;
 }
 
+std::string JsonString(std::string_view text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + '"';
+}
+
 std::string Json()
 {
     const char* const kKinds[] = {"plot",   "label",  "slider",  "groupbox",
                                   "button", "toggle", "selector"};
-    const auto text = [](const char* s) { return s ? "\"" + Escaped(s) + "\"" : "null"; };
+    const auto text = [](const char* s) { return s ? JsonString(s) : "null"; };
     std::ostringstream json;
     const char* separator = "[\n";
     for (const ControlRow& row : ControlTable()) {
@@ -298,6 +313,51 @@ std::string Json()
     return json.str();
 }
 
+// The sentences the editions say beyond the controls' own texts, by name, in
+// Japanese, so that the tests compare with the words the program holds.
+std::string TextsJson()
+{
+    const std::pair<const char*, std::string_view> texts[] = {
+        {"lessonName", kLessonName},
+        {"lessonOver", kLessonOver},
+        {"nameAndValue", kNameAndValue},
+        {"oneTangentAtReset", kOneTangentAtReset},
+        {"oneTangent", kOneTangent},
+        {"twoTangents", kTwoTangents},
+        {"chordOff", kChordOff},
+        {"chordOn", kChordOn},
+        {"confirmationRefused", kConfirmationRefused},
+        {"soundOn", kSoundOn},
+        {"soundOff", kSoundOff},
+        {"soundIsOff", kSoundIsOff},
+        {"noAudioDevice", kNoAudioDevice},
+        {"hearCurve", kHearCurveAction},
+        {"hearTangent", kHearTangentAction},
+        {"noCurveYet", kNoCurveYet},
+        {"curve", kCurveReading},
+        {"range", kRangeReading},
+        {"inflection", kInflectionReading},
+        {"inflectionOutside", kInflectionOutsideReading},
+        {"tangentHidden", kTangentHiddenReading},
+        {"tangent", kTangentReading},
+        {"tangentOutside", kTangentOutsideReading},
+        {"secondTangent", kSecondTangentReading},
+        {"chord", kChordReading},
+        {"point", kPointReading},
+        {"confirmed", kConfirmedReading},
+        {"oneTangentSaid", kOneTangentReading},
+        {"twoTangentsSaid", kTwoTangentsReading},
+        {"sentenceEnd", SentenceEnd()},
+    };
+    std::string json;
+    const char* separator = "{\n";
+    for (const auto& [name, text] : texts) {
+        json += separator + JsonString(name) + ": " + JsonString(text);
+        separator = ",\n";
+    }
+    return json + "\n}\n";
+}
+
 bool Write(const std::string& path, const std::string& text)
 {
     std::ofstream out(path, std::ios::binary);
@@ -314,11 +374,11 @@ std::string Replaced(std::string text, std::string_view marker, const std::strin
 int main(int argc, char** argv)
 {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "--json" && argc == 3)
-        return Write(argv[2], Json()) ? 0 : 1;
+    if (mode == "--json" && argc == 4)
+        return Write(argv[2], Json()) && Write(argv[3], TextsJson()) ? 0 : 1;
     if (mode != "--page" || argc != 7) {
         std::fprintf(stderr, "usage: write_page --page TEMPLATE MANIFEST OUT_DIR CHARACTERS "
-                             "MORE_CHARACTERS | --json FILE\n");
+                             "MORE_CHARACTERS | --json CONTROLS TEXTS\n");
         return 2;
     }
     std::ifstream in(argv[2], std::ios::binary);

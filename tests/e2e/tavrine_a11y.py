@@ -273,8 +273,9 @@ def page_matches_desktop(session, site):
             raise CaseFailed("%s: the desktop has %r, the page %r" % (control, mine, theirs))
 
 
+# Kana; Han and the ideographic full stop, comma and space outside Chinese.
 KANA = re.compile("[\u3040-\u30ff\u31f0-\u31ff]")
-HAN = re.compile("[\u3400-\u9fff\uf900-\ufaff]")
+HAN = re.compile("[\u3000-\u303f\u3400-\u9fff\uf900-\ufaff]")
 
 
 def speaks_no_japanese(session, tag):

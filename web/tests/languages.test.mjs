@@ -10,7 +10,7 @@ import assert from "node:assert/strict";
 import { openLesson } from "./page_fixture.mjs";
 
 const JAPANESE = /[\u3040-\u30ff\u31f0-\u31ff]/;
-const HAN = /[\u3400-\u9fff\uf900-\ufaff]/;
+const HAN = /[\u3000-\u303f\u3400-\u9fff\uf900-\ufaff]/;
 
 // Each caption's width against the room its control gives it, and the
 // longer made-up caption's at the smallest size.
