@@ -242,9 +242,35 @@ std::string Characters()
     return text;
 }
 
+// The page's footer: what is served beside the lesson. Each text but the
+// program's name is a catalogue message.
+struct PageLink {
+    const char* href;
+    const char* rel;
+    const char* text;
+};
+constexpr PageLink kPageLinks[] = {
+    {"COPYING.txt", "license", "ライセンス (GPL-3.0-or-later)"},
+    {"tavrine-source.tar.gz", nullptr, "ソースコード"},
+    {"fonts/README.txt", nullptr, "フォント"},
+    {"emscripten-copyright.txt", nullptr, "Emscripten"},
+};
+
+std::string Links()
+{
+    std::string markup;
+    for (const PageLink& link : kPageLinks) {
+        markup += "  <a" + Attribute("href", link.href) +
+                  (link.rel ? Attribute("rel", link.rel) : std::string()) + ">" +
+                  Escaped(link.text) + "</a>\n";
+    }
+    markup.pop_back();
+    return markup;
+}
+
 // What the other languages show in the page's faces beyond the Japanese:
 // each control's captions, the end of the lesson and the page's links.
-std::string MoreCharacters(std::string_view page)
+std::string MoreCharacters()
 {
     std::string text;
     for (const Language& language : Languages().subspan(1)) {
@@ -254,13 +280,8 @@ std::string MoreCharacters(std::string_view page)
             for (const std::string& caption : CaptionsOf(row))
                 text += caption;
         }
-        // The page's own words: its links' texts, each a catalogue message.
-        for (std::size_t at = page.find("\">"); at != std::string_view::npos;
-             at = page.find("\">", at + 1)) {
-            const std::size_t end = page.find("</a>", at);
-            if (end != std::string_view::npos && page.find('<', at + 2) == end)
-                text += Translated(page.substr(at + 2, end - at - 2));
-        }
+        for (const PageLink& link : kPageLinks)
+            text += Translated(link.text);
     }
     SetLanguage(Languages().front());
     return text;
@@ -305,6 +326,7 @@ std::string Json()
              << ", \"portrait\": " << (row.portrait ? PlaceJson(*row.portrait) : "null")
              << ", \"caption\": " << text(row.caption) << ", \"tab\": " << row.tab
              << ", \"name\": " << text(ControlName(row, row.caption).c_str())
+             << ", \"plainName\": " << text(row.accessibleName)
              << ", \"description\": " << text(row.description)
              << ", \"labelFor\": " << text(row.labelFor) << "}";
         separator = ",\n";
@@ -386,7 +408,7 @@ int main(int argc, char** argv)
     std::ifstream manifestIn(argv[3], std::ios::binary);
     const std::string manifest{std::istreambuf_iterator<char>(manifestIn), {}};
     const std::string dir = argv[4];
-    bool written = in && manifestIn && Write(argv[6], MoreCharacters(page));
+    bool written = in && manifestIn && Write(argv[6], MoreCharacters());
     for (const Language& language : Languages()) {
         const std::string name = language.tag == "ja"
                                      ? "manifest.webmanifest"
@@ -394,6 +416,7 @@ int main(int argc, char** argv)
         written = written && Write(dir + "/" + name, Manifest(manifest, language));
     }
     for (const auto& [marker, text] : {std::pair{"<!-- controls -->", Markup()},
+                                       {"<!-- links -->", Links()},
                                        {"@LESSON_NAME@", Escaped(kLessonName)},
                                        {"@LESSON_DESCRIPTION@", Escaped(kLessonDescription)},
                                        {"@LESSON_OVER@", Escaped(kLessonOver)}})

@@ -33,8 +33,9 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import pyatspi  # noqa: E402
 
-from tavrine_e2e import (BLUE, LIME, PURPLE, CaseFailed, Session,  # noqa: E402
-                         blue_on_x_axis, lime_dot_at, line_shows, tangent_rows, to_plot_pixel)
+from tavrine_e2e import (BLUE, LIME, PURPLE, ROWS, TEXTS, CaseFailed, Session,  # noqa: E402
+                         blue_on_x_axis, lime_dot_at, line_shows, name_of, sentence,
+                         tangent_rows, to_plot_pixel)
 
 # ---------------------------------------------------------------- the tree
 
@@ -45,36 +46,36 @@ from tavrine_e2e import (BLUE, LIME, PURPLE, CaseFailed, Session,  # noqa: E402
 BUTTON, CHECK_BOX, FRAME, IMAGE, LABEL, SCROLL_BAR, PANEL = (
     pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_FRAME, pyatspi.ROLE_IMAGE,
     pyatspi.ROLE_LABEL, pyatspi.ROLE_SCROLL_BAR, pyatspi.ROLE_PANEL)
-DIGITS = [(chr(ord("０") + d), BUTTON, {"focusable", "showing"}, set()) for d in range(10)]
+# Every control a pupil can reach or read, by its id in the control table,
+# with what a live label or toggle shows at the start (its name goes on with
+# it), role, and states it must and must not have.
 CONTROLS = [
-    ("Tavrine 三次関数と接線", FRAME, {"active"}, set()),
-    ("グラフ", IMAGE, {"showing"}, {"focusable"}),
-    ("接点", LABEL, {"showing"}, set()),
-    ("拡大・縮小", SCROLL_BAR, {"focusable", "focused"}, set()),
-    ("接点の位置", SCROLL_BAR, {"focusable"}, set()),
-    ("条件入力ボタン", PANEL, {"showing"}, set()),
-    ("曲線の条件", PANEL, {"showing"}, set()),
-    ("終　了", BUTTON, {"focusable"}, set()),
-    ("決定", BUTTON, {"focusable"}, set()),
-    ("－ マイナス", BUTTON, {"focusable"}, set()),
-    ("接線の本数：接 線 1 本", CHECK_BOX, {"focusable", "showing"}, {"checked"}),
-    ("補助線：補助線なし", CHECK_BOX, set(), {"showing", "checked"}),
-    ("曲線の方程式を選択", CHECK_BOX, {"showing"}, {"checked", "focusable"}),
-    ("a= 係数 a を選択", CHECK_BOX, {"checked"}, {"focusable"}),
-    ("b= 係数 b を選択", CHECK_BOX, set(), {"checked", "focusable"}),
-    ("c= 係数 c を選択", CHECK_BOX, set(), {"checked", "focusable"}),
-    ("d= 係数 d を選択", CHECK_BOX, set(), {"checked", "focusable"}),
-    ("係数 a：1", LABEL, {"showing"}, set()),
-    ("係数 b：0", LABEL, {"showing"}, set()),
-    ("係数 c：0", LABEL, {"showing"}, set()),
-    ("係数 d：0", LABEL, {"showing"}, set()),
-    ("曲線の方程式：y=x^3", LABEL, {"showing"}, set()),
-    ("三次関数の式：y=ax^3+bx^2+cx+d", LABEL, {"showing"}, set()),
-] + DIGITS
+    ("PaintBox1", None, IMAGE, {"showing"}, {"focusable"}),
+    ("LblSetten", None, LABEL, {"showing"}, set()),
+    ("ScrollBar1", None, SCROLL_BAR, {"focusable", "focused"}, set()),
+    ("ScrollBar2", None, SCROLL_BAR, {"focusable"}, set()),
+    ("GroupBox1", None, PANEL, {"showing"}, set()),
+    ("GroupBox2", None, PANEL, {"showing"}, set()),
+    ("BtnSyuryo", None, BUTTON, {"focusable"}, set()),
+    ("BtnKettei", None, BUTTON, {"focusable"}, set()),
+    ("BtnMinus", None, BUTTON, {"focusable"}, set()),
+    ("BBtnSessenSu", TEXTS["oneTangentAtReset"], CHECK_BOX, {"focusable", "showing"}, {"checked"}),
+    ("BBtnHojosen", TEXTS["chordOff"], CHECK_BOX, set(), {"showing", "checked"}),
+    ("SbnSiki", None, CHECK_BOX, {"showing"}, {"checked", "focusable"}),
+    ("SbnKeisuA", None, CHECK_BOX, {"checked"}, {"focusable"}),
+    ("SbnKeisuB", None, CHECK_BOX, set(), {"checked", "focusable"}),
+    ("SbnKeisuC", None, CHECK_BOX, set(), {"checked", "focusable"}),
+    ("SbnKeisuD", None, CHECK_BOX, set(), {"checked", "focusable"}),
+    ("LblKeisuA", "1", LABEL, {"showing"}, set()),
+    ("LblKeisuB", "0", LABEL, {"showing"}, set()),
+    ("LblKeisuC", "0", LABEL, {"showing"}, set()),
+    ("LblKeisuD", "0", LABEL, {"showing"}, set()),
+    ("LblSiki", "y=x^3", LABEL, {"showing"}, set()),
+    ("Label2", None, LABEL, {"showing"}, set()),
+] + [("Btn0%d" % d, None, BUTTON, {"focusable", "showing"}, set()) for d in range(10)]
 
-LABELS = {"接点": "接点の位置", "係数 a：1": "a= 係数 a を選択", "係数 b：0": "b= 係数 b を選択",
-          "係数 c：0": "c= 係数 c を選択", "係数 d：0": "d= 係数 d を選択"}
-
+GRAPH = name_of("PaintBox1")
+HEAR_CURVE, HEAR_TANGENT = TEXTS["hearCurve"], TEXTS["hearTangent"]
 
 def walk(acc):
     yield acc
@@ -132,7 +133,7 @@ class Reader:
         raise CaseFailed("%s offers %r, not %s" % (name, actions(acc), wanted))
 
     def plot_description(self):
-        return self.find("グラフ").description
+        return self.find(GRAPH).description
 
     def wait_for_description(self, *parts):
         deadline = time.monotonic() + 10
@@ -146,7 +147,10 @@ class Reader:
 
 
 def check_tree(reader):
-    for name, role, present, absent in CONTROLS:
+    names = {control: name_of(control, shown) for control, shown, *_ in CONTROLS}
+    window = (TEXTS["lessonName"], FRAME, {"active"}, set())
+    for name, role, present, absent in [window] + [
+            (names[control], role, present, absent) for control, _, role, present, absent in CONTROLS]:
         acc = reader.find(name)
         have = states(acc)
         if acc.getRole() != role or not present <= have or have & absent:
@@ -155,10 +159,11 @@ def check_tree(reader):
                                 sorted(present), sorted(absent)))
         if not acc.description:
             raise CaseFailed("%s has no description" % name)
-    hidden = reader.find("補助線：補助線なし")
+    hidden = reader.find(names["BBtnHojosen"])
     if actions(hidden):
         raise CaseFailed("the hidden chord toggle offers %r" % actions(hidden))
-    for label, target in LABELS.items():
+    for control in (control for control in names if ROWS[control]["labelFor"]):
+        label, target = names[control], names[ROWS[control]["labelFor"]]
         relations = {(r.getRelationType(), r.getTarget(i).name)
                      for r in reader.find(label).getRelationSet() for i in range(r.getNTargets())}
         if (pyatspi.RELATION_LABEL_FOR, target) not in relations:
@@ -173,33 +178,34 @@ def lesson(session):
     reader = Reader()
     session.wait_until("the tangent on the x axis", blue_on_x_axis)
     check_tree(reader)
-    reader.wait_for_description("曲線 y=x^3。", "変曲点 (0, 0)。", "接線 y=0。")
+    reader.wait_for_description(sentence("curve", "y=x^3"), sentence("inflection", "(0, 0)"),
+                                sentence("tangent", "(0, 0)", 0, "y=0"))
 
     # The plot can be heard from the screen reader: both pieces are offered
     # and taken (this session has no sound device; the program goes on).
-    offered = actions(reader.find("グラフ"))
-    if offered[:2] != ["曲線を音で聞く", "接線を音で聞く"]:
+    offered = actions(reader.find(GRAPH))
+    if offered[:2] != [HEAR_CURVE, HEAR_TANGENT]:
         raise CaseFailed("the plot offers %r" % offered)
-    reader.act("グラフ", "曲線を音で聞く")
-    reader.act("グラフ", "接線を音で聞く")
+    reader.act(GRAPH, HEAR_CURVE)
+    reader.act(GRAPH, HEAR_TANGENT)
     session.expect_running()
 
     # b is selected and 3 typed: the latch and the lesson move together, so the
     # digit lands under "b=", and nothing in the plot changes.
-    reader.act("b= 係数 b を選択", "Toggle")
-    if "checked" not in states(reader.find("b= 係数 b を選択")):
+    reader.act(name_of("SbnKeisuB"), "Toggle")
+    if "checked" not in states(reader.find(name_of("SbnKeisuB"))):
         raise CaseFailed("the toggle did not latch b")
-    reader.act("３", "Press")
-    reader.find("係数 b：3")
-    reader.find("係数 a：1")
+    reader.act(name_of("Btn03"), "Press")
+    reader.find(name_of("LblKeisuB", 3))
+    reader.find(name_of("LblKeisuA", 1))
     if not blue_on_x_axis(session.shot()):
         raise CaseFailed("the plot changed before the confirmation")
 
     # "決定": y = x^3 + 3x^2, inflection point (-1, 2), slope -3 there.
-    reader.act("決定", "Press")
-    reader.wait_for_description("曲線 y=x^3+3x^2。", "変曲点 (-1, 2)。",
-                                "接点 (-1, 2)、傾き -3、接線 y=-3x-1。")
-    reader.find("曲線の方程式：y=x^3+3x^2")
+    reader.act(name_of("BtnKettei"), "Press")
+    reader.wait_for_description(sentence("curve", "y=x^3+3x^2"), sentence("inflection", "(-1, 2)"),
+                                sentence("tangent", "(-1, 2)", -3, "y=-3x-1"))
+    reader.find(name_of("LblSiki", "y=x^3+3x^2"))
     dot = to_plot_pixel(-1, 2, 20)
     rows = tangent_rows(-1, 2, -3, 20, (250, 300, 360))
     session.wait_until("the lime dot and the tangent at (-1, 2)",
@@ -207,21 +213,21 @@ def lesson(session):
 
     # The tangent slider set to 80: (80 - 50) * 20 / 300 = 2 to the right of
     # the inflection point, the point (1, 4) with the slope 9.
-    slider = reader.find("接点の位置")
+    slider = reader.find(name_of("ScrollBar2"))
     slider.queryValue().currentValue = 80
-    reader.wait_for_description("接点 (1, 4)、傾き 9、接線 y=9x-5。")
+    reader.wait_for_description(sentence("tangent", "(1, 4)", 9, "y=9x-5"))
     if slider.queryValue().currentValue != 80:
         raise CaseFailed("the slider stands at %r" % slider.queryValue().currentValue)
     rows = tangent_rows(1, 4, 9, 20, (300, 330, 360))
     session.wait_until("the tangent at (1, 4)", lambda s: line_shows(s, BLUE, rows))
 
     # The second tangent, at (-3, 0), parallel to the first.
-    reader.act("接線の本数：接 線 1 本", "Press")
-    toggle = reader.find("接線の本数：接 線 ２ 本")
+    reader.act(name_of("BBtnSessenSu", TEXTS["oneTangentAtReset"]), "Press")
+    toggle = reader.find(name_of("BBtnSessenSu", TEXTS["twoTangents"]))
     if "checked" not in states(toggle):
         raise CaseFailed("the second tangent's toggle does not read as on")
-    reader.wait_for_description("対称な点 (-3, 0) での接線 y=9x+27。")
-    chord = reader.find("補助線：補助線なし")
+    reader.wait_for_description(sentence("secondTangent", "(-3, 0)", "y=9x+27"))
+    chord = reader.find(name_of("BBtnHojosen", TEXTS["chordOff"]))
     if "showing" not in states(chord) or "Press" not in actions(chord):
         raise CaseFailed("the chord toggle is not offered with two tangents")
     purple = tangent_rows(-3, 0, 9, 20, (100, 120, 140))
@@ -247,7 +253,7 @@ def labelled_by(acc):
 def page_matches_desktop(session, site):
     reader = Reader()
     session.wait_until("the tangent on the x axis", blue_on_x_axis)
-    reader.wait_for_description("接線 y=0。")
+    reader.wait_for_description(sentence("tangent", "(0, 0)", 0, "y=0"))
     run = subprocess.run(["node", AX_TREE], env=dict(os.environ, TAVRINE_SITE=site),
                          capture_output=True, text=True, timeout=120)
     if run.returncode != 0:

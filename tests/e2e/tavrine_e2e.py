@@ -33,6 +33,29 @@ import time
 # the build writes from it; TAVRINE_CONTROLS names it).
 with open(os.environ["TAVRINE_CONTROLS"], encoding="utf-8") as table:
     ROWS = {row["id"]: row for row in json.load(table)}
+# The program's sentences by name, which the build writes beside it.
+with open(os.path.join(os.path.dirname(os.environ["TAVRINE_CONTROLS"]), "texts.json"),
+          encoding="utf-8") as texts:
+    TEXTS = json.load(texts)
+
+
+def filled(text, *values):
+    """A text with its places {1}.. filled, as the program fills them."""
+    for n, value in enumerate(values, 1):
+        text = text.replace("{%d}" % n, str(value))
+    return text
+
+
+def sentence(name, *values):
+    """One sentence of the plot's reading, closed as the reading closes it."""
+    return filled(TEXTS[name], *values) + TEXTS["sentenceEnd"]
+
+
+def name_of(control, shown=None):
+    """A control's accessible name; a live control's goes on with what it shows."""
+    if shown is None:
+        return ROWS[control]["name"]
+    return filled(TEXTS["nameAndValue"], ROWS[control]["plainName"], shown)
 
 
 def place(control):

@@ -25,8 +25,8 @@ function captionElement(element) {
   return element;
 }
 
-function relabel(module) {
-  for (const text of module.controlTexts()) {
+function relabel(module, texts) {
+  for (const text of texts) {
     const element = $(text.id);
     if (text.caption) captionElement(element).textContent = text.caption;
     if (element.hasAttribute("aria-label")) element.setAttribute("aria-label", text.name);
@@ -46,9 +46,9 @@ function relabel(module) {
 
 // Each caption at its face's size, or smaller where the widest it can show
 // would overflow its control; once the faces the captions need are loaded.
-async function fitCaptions(module) {
+async function fitCaptions(module, controlTexts) {
   const measure = document.createElement("canvas").getContext("2d");
-  const texts = module.controlTexts().filter((text) => text.caption);
+  const texts = controlTexts.filter((text) => text.caption);
   await Promise.all(texts.map((text) =>
     document.fonts.load(getComputedStyle(captionElement($(text.id))).font, text.captions.join(""))));
   for (const text of texts) {
@@ -96,9 +96,10 @@ export async function chooseLanguage(module) {
     const faces = Object.assign(document.createElement("link"), { rel: "stylesheet", href: "languages.css" });
     const declared = new Promise((resolve) => { faces.onload = faces.onerror = resolve; });
     document.head.append(faces);
-    relabel(module);
+    const texts = module.controlTexts();
+    relabel(module, texts);
     await declared;
-    await fitCaptions(module);
+    await fitCaptions(module, texts);
   }
   offerChoice(module, tag);
   return tag;

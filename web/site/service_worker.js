@@ -56,12 +56,21 @@ self.addEventListener("fetch", (event) => {
 });
 
 // Asked by a page once its lesson has started, so that it never delays the
-// first plot, with the faces of its language's letters it used: each file fetched again (the browser's cache turns an unchanged
-// file into a short answer from the server) and written to the store only
-// when the server's version of it differs from the stored one.
+// first plot, with the faces of its language's letters it used: each file
+// fetched again (the browser's cache turns an unchanged file into a short
+// answer from the server) and written to the store only when the server's
+// version of it differs from the stored one.
 self.addEventListener("message", (event) => {
-  if (Array.isArray(event.data?.refresh)) event.waitUntil(refresh(event.data.refresh));
+  if (Array.isArray(event.data?.refresh)) event.waitUntil(Promise.all([refresh(event.data.refresh), forgetClosed()]));
 });
+
+// Forgets where the pages closed since came from. A page still being opened
+// in another tab may be forgotten too; its files then come as for a page the
+// worker does not know, which is what it would get anyway.
+async function forgetClosed() {
+  const open = new Set((await self.clients.matchAll({ includeUncontrolled: true })).map((client) => client.id));
+  for (const id of openedFrom.keys()) if (!open.has(id)) openedFrom.delete(id);
+}
 
 const version = (response) => response.headers.get("ETag") ?? response.headers.get("Last-Modified");
 

@@ -5,6 +5,7 @@ import { test } from "node:test";
 import assert from "node:assert/strict";
 import { openLesson, canvasPixels } from "./page_fixture.mjs";
 import { expectTangentLayer, linesOf } from "./plot_checks.mjs";
+import { ROWS, TEXTS, nameOf, sentence } from "./texts.mjs";
 
 const RED = [255, 0, 0];
 const BLACK = [0, 0, 0];
@@ -24,10 +25,10 @@ test("the lesson starts as the reset leaves it", async () => {
     assert.equal(await pressed(page, "SbnKeisuA"), "true");
     assert.equal(await color(page, "SbnKeisuA"), "rgb(255, 0, 0)");
     assert.equal(await color(page, "SbnKeisuB"), "rgb(128, 0, 0)");
-    assert.equal(await text(page, "BBtnSessenSu"), "接 線 1 本");
+    assert.equal(await text(page, "BBtnSessenSu"), TEXTS.oneTangentAtReset);
     assert.equal(await color(page, "BBtnSessenSu"), "rgb(0, 0, 255)");
     assert.equal(await page.isVisible("#BBtnHojosen"), false);
-    assert.equal(await text(page, "BtnSyuryo"), "終\u3000了");
+    assert.equal(await text(page, "BtnSyuryo"), ROWS.BtnSyuryo.caption);
     assert.deepEqual([await sliderValue(page, "ScrollBar1"), await sliderValue(page, "ScrollBar2")], ["51", "50"]);
     assert.equal(await page.evaluate(() => document.activeElement.id), "ScrollBar1");
 
@@ -75,8 +76,9 @@ test("keypad entry, a refused bare minus, the equation text", async () => {
     assert.equal(await pressed(page, "SbnKeisuB"), "false");
     assert.equal(await color(page, "SbnKeisuC"), "rgb(255, 0, 0)");
     // Said and described in words: the new equation and its inflection point.
-    assert.match(await page.textContent("#announcer"), /^決定。曲線 y=x\^3-3x\^2。/);
-    assert.match(await page.textContent("#plotDescription"), /変曲点 \(1, -2\)。/);
+    assert.ok((await page.textContent("#announcer"))
+      .startsWith(sentence("confirmed") + sentence("curve", "y=x^3-3x^2")));
+    assert.ok((await page.textContent("#plotDescription")).includes(sentence("inflection", "(1, -2)")));
     await expectTangentLayer(page, "b - 3 K", { second: false, chord: false });
 
     // d = "-" alone: "決定" is refused and nothing is drawn again.
@@ -86,7 +88,7 @@ test("keypad entry, a refused bare minus, the equation text", async () => {
     await page.click("#BtnKettei");
     assert.equal(await text(page, "LblKeisuD"), "-");
     assert.equal(await text(page, "LblSiki"), "y=x^3-3x^2");
-    assert.equal(await page.textContent("#announcer"), "決定できません。符号だけの係数があります");
+    assert.equal(await page.textContent("#announcer"), TEXTS.confirmationRefused);
     assert.equal(await pressed(page, "SbnKeisuD"), "true");
     assert.equal(await page.getAttribute("#PaintBox1", "data-painted"), painted);
     // a takes no "０"; the equation button takes no digits.
@@ -104,7 +106,7 @@ test("keypad entry, a refused bare minus, the equation text", async () => {
     await page.keyboard.press("-");
     await page.keyboard.press("4");
     assert.equal(await text(page, "LblKeisuC"), "-4");
-    assert.equal(await page.textContent("#announcer"), "係数 c：-4");
+    assert.equal(await page.textContent("#announcer"), nameOf("LblKeisuC", "-4"));
   } finally {
     await close();
   }
@@ -124,7 +126,7 @@ test("the zoom keys and the tangent slider", async () => {
     assert.equal(await keys("ScrollBar1", "ArrowRight", "ArrowDown", "PageDown"), "3");
     await expectTangentLayer(page, "z3", { second: false, chord: false });
     // Once the slider rests, the new range is said: 3 gives a view 35 wide.
-    assert.match(await page.textContent("#announcer"), /^表示範囲 x、y とも -17.5 から 17.5。/);
+    assert.ok((await page.textContent("#announcer")).startsWith(sentence("range", 17.5)));
     // At the right end the view is -2..2: the grid's lines stand 165 pixels apart.
     await keys("ScrollBar1", "End");
     const pixel = await canvasPixels(page);
@@ -149,7 +151,7 @@ test("both toggles and the hidden chord button", async () => {
   const { page, close } = await openLesson();
   try {
     await page.click("#BBtnSessenSu");
-    assert.equal(await text(page, "BBtnSessenSu"), "接 線 ２ 本");
+    assert.equal(await text(page, "BBtnSessenSu"), TEXTS.twoTangents);
     assert.equal(await color(page, "BBtnSessenSu"), "rgb(128, 0, 128)");
     assert.equal(await page.isVisible("#BBtnHojosen"), true);
     await page.focus("#ScrollBar2");
@@ -157,7 +159,7 @@ test("both toggles and the hidden chord button", async () => {
     await expectTangentLayer(page, "S t70", { second: true, chord: false });
 
     await page.click("#BBtnHojosen");
-    assert.equal(await text(page, "BBtnHojosen"), "補助線あり");
+    assert.equal(await text(page, "BBtnHojosen"), TEXTS.chordOn);
     assert.equal(await color(page, "BBtnHojosen"), "rgb(128, 0, 128)");
     await expectTangentLayer(page, "S t70 H", { second: true, chord: true });
 
@@ -168,14 +170,14 @@ test("both toggles and the hidden chord button", async () => {
 
     // One tangent again: the chord goes with it and its button hides.
     await page.click("#BBtnSessenSu");
-    assert.equal(await text(page, "BBtnSessenSu"), "接 線 １ 本");
+    assert.equal(await text(page, "BBtnSessenSu"), TEXTS.oneTangent);
     assert.equal(await page.isVisible("#BBtnHojosen"), false);
     await expectTangentLayer(page, "S t70 H S", { second: false, chord: false });
     await page.keyboard.press("Tab");
     assert.equal(await page.evaluate(() => document.activeElement.tagName), "SELECT", "past the hidden button");
     // Switched on again, the chord stays off until asked for.
     await page.click("#BBtnSessenSu");
-    assert.equal(await text(page, "BBtnHojosen"), "補助線なし");
+    assert.equal(await text(page, "BBtnHojosen"), TEXTS.chordOff);
     await expectTangentLayer(page, "S t70 H S S", { second: true, chord: false });
   } finally {
     await close();

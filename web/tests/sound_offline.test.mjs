@@ -7,6 +7,7 @@ import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import { join } from "node:path";
 import { openLesson } from "./page_fixture.mjs";
+import { TEXTS } from "./texts.mjs";
 
 const RATE = 48000;
 const floats = (bytes) => new Float32Array(bytes.buffer, bytes.byteOffset, bytes.byteLength / 4);
@@ -56,9 +57,9 @@ function assertCoreSound([left, right], lesson, file) {
 test("H says how to switch the sound on; Alt+T then H plays y = x^3", async () => {
   assertCoreSound(await heard(async (page) => {
     await page.keyboard.press("h");
-    assert.equal(await page.textContent("#announcer"), "音はオフです。Alt+T でオンにします");
+    assert.equal(await page.textContent("#announcer"), TEXTS.soundIsOff);
     await page.keyboard.press("Alt+t");
-    assert.match(await page.textContent("#announcer"), /^音をオンにしました。/);
+    assert.ok((await page.textContent("#announcer")).startsWith(TEXTS.soundOn));
     await page.keyboard.press("h");
   }), "start", "curve.f32");
 });
