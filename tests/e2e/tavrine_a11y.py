@@ -100,11 +100,11 @@ def actions(acc):
 class Reader:
     """The program's tree on the AT-SPI bus."""
 
-    def __init__(self):
-        self.app = self.find_application()
+    def __init__(self, session):
+        self.app = self.find_application(session)
 
     @staticmethod
-    def find_application():
+    def find_application(session):
         # Long enough for a loaded machine running tests side by side.
         deadline = time.monotonic() + 60
         while time.monotonic() < deadline:
@@ -114,7 +114,9 @@ class Reader:
                 if app is not None and app.name == "tavrine" and app.childCount > 0:
                     return app
             time.sleep(0.2)
-        raise CaseFailed("the program never showed up on the AT-SPI bus")
+        session.expect_running()
+        raise CaseFailed("the program never showed up on the AT-SPI bus; its log:\n%s"
+                         % session.log_text())
 
     def find(self, name):
         for acc in walk(self.app):
@@ -175,7 +177,7 @@ def cubic(x):
 
 
 def lesson(session):
-    reader = Reader()
+    reader = Reader(session)
     session.wait_until("the tangent on the x axis", blue_on_x_axis)
     check_tree(reader)
     reader.wait_for_description(sentence("curve", "y=x^3"), sentence("inflection", "(0, 0)"),
@@ -251,7 +253,7 @@ def labelled_by(acc):
 
 
 def page_matches_desktop(session, site):
-    reader = Reader()
+    reader = Reader(session)
     session.wait_until("the tangent on the x axis", blue_on_x_axis)
     reader.wait_for_description(sentence("tangent", "(0, 0)", 0, "y=0"))
     run = subprocess.run(["node", AX_TREE], env=dict(os.environ, TAVRINE_SITE=site),
@@ -285,7 +287,10 @@ HAN = re.compile("[\u3000-\u303f\u3400-\u9fff\uf900-\ufaff]")
 
 
 def speaks_no_japanese(session, tag):
-    reader = Reader()
+    try:
+        reader = Reader(session)
+    except CaseFailed as failure:
+        raise CaseFailed("%s: %s" % (tag, failure))
     session.wait_until("the tangent on the x axis", blue_on_x_axis)
     # Read until the whole tree is there: the window's controls and the
     # plot's reading of the curve; a tree that says little says no Japanese
