@@ -3,12 +3,12 @@
 #include "controls/control_table.h"
 #include "entry/confirmation.h"
 #include "entry/selector.h"
+#include "lesson/catalogue.h"
 #include "lesson/colors.h"
 #include "lesson/curve.h"
 #include "lesson/equation_text.h"
 #include "lesson/tangent_step.h"
 #include "plot/mapping.h"
-#include "plot/plot_description.h"
 #include "plot/plot_layers.h"
 #include "plot/tangent_grab.h"
 

@@ -134,6 +134,11 @@ std::string_view Translated(std::string_view context, std::string_view japanese)
     return translation.data() == key.data() ? japanese : translation;
 }
 
+std::string_view SentenceEnd()
+{
+    return Translated("sentence end", "。");
+}
+
 std::string Filled(std::string_view pattern, std::initializer_list<std::string_view> values)
 {
     std::string text;

@@ -45,6 +45,10 @@ const Language& CurrentLanguage();
 std::string_view Translated(std::string_view japanese);
 std::string_view Translated(std::string_view context, std::string_view japanese);
 
+// What closes a sentence in the current language ("。", ". "), where the
+// program says several in a row.
+std::string_view SentenceEnd();
+
 // A pattern with its places {1} to {9} filled in, in the order the
 // language's pattern puts them.
 std::string Filled(std::string_view pattern, std::initializer_list<std::string_view> values);

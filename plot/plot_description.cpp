@@ -173,11 +173,6 @@ std::string Joined(std::initializer_list<const std::string*> parts)
 }
 } // namespace
 
-std::string_view SentenceEnd()
-{
-    return Translated("sentence end", "。");
-}
-
 PlotReading ReadPlot(const LessonState& lesson)
 {
     PlotReading reading;

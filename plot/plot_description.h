@@ -4,15 +4,14 @@
 #include "lesson/lesson_state.h"
 
 #include <string>
-#include <string_view>
 
 // The plot put into words, for a pupil who cannot see it: a screen reader
 // reads it as the plot's description, and the window speaks parts of it after
-// each change. Texts are Japanese, in UTF-8. Numbers are rounded to two
-// decimals for reading; the lesson's values are not touched.
+// each change. Texts are in the lesson's language, in UTF-8. Numbers are
+// rounded to two decimals for reading; the lesson's values are not touched.
 //
-// Each part is one sentence without its closing "。"; a part that does not
-// apply (the second tangent while it is off) is empty.
+// Each part is one sentence without its closing "。" (SentenceEnd()); a part
+// that does not apply (the second tangent while it is off) is empty.
 struct PlotReading {
     std::string equation;      // 曲線 y=x^3-3x^2
     std::string range;         // 表示範囲 x、y とも -10 から 10
@@ -45,10 +44,7 @@ inline constexpr const char* kConfirmedReading = "決定";
 inline constexpr const char* kOneTangentReading = "接線 1 本";
 inline constexpr const char* kTwoTangentsReading = "接線 2 本";
 
-// What closes each sentence of the reading in the lesson's language.
-std::string_view SentenceEnd();
-
-// Every part of the reading, each closed with "。".
+// Every part of the reading, each closed as the language closes a sentence.
 std::string PlotDescription(const LessonState& lesson);
 
 // What changed, said right after the change: the new state first, then the

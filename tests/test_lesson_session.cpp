@@ -106,9 +106,9 @@ private slots:
         s.Syokika();
         QCOMPARE(s.view().announcement, std::string());
         s.SelectorClick(2);
-        QCOMPARE(s.view().announcement, Filled(kNameAndValue, {RowName(labelB), "0"}));
+        QCOMPARE(s.view().announcement, ControlName(labelB, "0"));
         s.BtnMinusClick();
-        QCOMPARE(s.view().announcement, Filled(kNameAndValue, {RowName(labelB), "-"}));
+        QCOMPARE(s.view().announcement, ControlName(labelB, "-"));
         s.SelectorClick(5);
         s.DigitClick(7);
         QCOMPARE(s.view().announcement, std::string(RowName(*FindControlRow("SbnSiki"))));
