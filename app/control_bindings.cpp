@@ -9,55 +9,40 @@ using F = TSessen_Form;
 
 // clang-format off
 constexpr ControlBinding kBindings[] = {
-    {"PaintBox1", &F::PaintBox1, {}},
-    {"LblSetten", &F::LblSetten, {}},
-    {"ScrollBar1", &F::ScrollBar1, ScrollHandler{&F::ScrollBar1Scroll}},
-    {"GroupBox1", &F::GroupBox1, {}},
-    {"GroupBox2", &F::GroupBox2, {}},
-    {"BtnSyuryo", &F::BtnSyuryo, ClickHandler{&F::BtnSyuryoClick}},
-    {"ScrollBar2", &F::ScrollBar2, ScrollHandler{&F::ScrollBar2Scroll}},
-    {"BBtnSessenSu", &F::BBtnSessenSu, ClickHandler{&F::BBtnSessenSuClick}},
-    {"BBtnHojosen", &F::BBtnHojosen, ClickHandler{&F::BBtnHojosenClick}},
-    {"Btn00", &F::Btn00, ClickHandler{&F::Btn00Click}},
-    {"BtnKettei", &F::BtnKettei, ClickHandler{&F::BtnKetteiClick}},
-    {"Btn01", &F::Btn01, ClickHandler{&F::Btn01Click}},
-    {"Btn03", &F::Btn03, ClickHandler{&F::Btn03Click}},
-    {"Btn02", &F::Btn02, ClickHandler{&F::Btn02Click}},
-    {"Btn04", &F::Btn04, ClickHandler{&F::Btn04Click}},
-    {"BtnMinus", &F::BtnMinus, ClickHandler{&F::BtnMinusClick}},
-    {"Btn06", &F::Btn06, ClickHandler{&F::Btn06Click}},
-    {"Btn05", &F::Btn05, ClickHandler{&F::Btn05Click}},
-    {"Btn07", &F::Btn07, ClickHandler{&F::Btn07Click}},
-    {"Btn09", &F::Btn09, ClickHandler{&F::Btn09Click}},
-    {"Btn08", &F::Btn08, ClickHandler{&F::Btn08Click}},
-    {"SbnSiki", &F::SbnSiki, ClickHandler{&F::SbnSikiClick}},
-    {"LblSiki", &F::LblSiki, {}},
-    {"SbnKeisuA", &F::SbnKeisuA, ClickHandler{&F::SbnKeisuAClick}},
-    {"SbnKeisuB", &F::SbnKeisuB, ClickHandler{&F::SbnKeisuBClick}},
-    {"LblKeisuA", &F::LblKeisuA, {}},
-    {"LblKeisuB", &F::LblKeisuB, {}},
-    {"LblKeisuC", &F::LblKeisuC, {}},
-    {"LblKeisuD", &F::LblKeisuD, {}},
-    {"SbnKeisuD", &F::SbnKeisuD, ClickHandler{&F::SbnKeisuDClick}},
-    {"SbnKeisuC", &F::SbnKeisuC, ClickHandler{&F::SbnKeisuCClick}},
-    {"Label2", &F::Label2, {}},
+    {"PaintBox1", &F::PaintBox1},
+    {"LblSetten", &F::LblSetten},
+    {"ScrollBar1", &F::ScrollBar1},
+    {"GroupBox1", &F::GroupBox1},
+    {"GroupBox2", &F::GroupBox2},
+    {"BtnSyuryo", &F::BtnSyuryo},
+    {"ScrollBar2", &F::ScrollBar2},
+    {"BBtnSessenSu", &F::BBtnSessenSu},
+    {"BBtnHojosen", &F::BBtnHojosen},
+    {"Btn00", &F::Btn00},
+    {"BtnKettei", &F::BtnKettei},
+    {"Btn01", &F::Btn01},
+    {"Btn03", &F::Btn03},
+    {"Btn02", &F::Btn02},
+    {"Btn04", &F::Btn04},
+    {"BtnMinus", &F::BtnMinus},
+    {"Btn06", &F::Btn06},
+    {"Btn05", &F::Btn05},
+    {"Btn07", &F::Btn07},
+    {"Btn09", &F::Btn09},
+    {"Btn08", &F::Btn08},
+    {"SbnSiki", &F::SbnSiki},
+    {"LblSiki", &F::LblSiki},
+    {"SbnKeisuA", &F::SbnKeisuA},
+    {"SbnKeisuB", &F::SbnKeisuB},
+    {"LblKeisuA", &F::LblKeisuA},
+    {"LblKeisuB", &F::LblKeisuB},
+    {"LblKeisuC", &F::LblKeisuC},
+    {"LblKeisuD", &F::LblKeisuD},
+    {"SbnKeisuD", &F::SbnKeisuD},
+    {"SbnKeisuC", &F::SbnKeisuC},
+    {"Label2", &F::Label2},
 };
 // clang-format on
-
-// The handler a control of this kind needs: buttons click, sliders scroll.
-constexpr std::size_t HandlerIndexFor(ControlKind kind)
-{
-    switch (kind) {
-    case ControlKind::PushButton:
-    case ControlKind::Toggle:
-    case ControlKind::Selector:
-        return 1;
-    case ControlKind::Slider:
-        return 2;
-    default:
-        return 0;
-    }
-}
 
 constexpr bool BindingsMatchTable()
 {
@@ -67,15 +52,14 @@ constexpr bool BindingsMatchTable()
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ControlBinding& binding = kBindings[i];
         if (std::string_view(binding.id) != rows[i].id ||
-            binding.member.index() != static_cast<std::size_t>(rows[i].kind) ||
-            binding.handler.index() != HandlerIndexFor(rows[i].kind))
+            binding.member.index() != static_cast<std::size_t>(rows[i].kind))
             return false;
     }
     return true;
 }
 static_assert(BindingsMatchTable(),
               "every control of the table needs one binding, in the table's order, "
-              "with a member of its kind and a handler for its event");
+              "with a member of its kind");
 } // namespace
 
 const ControlBinding& BindingOf(const ControlRow& row)

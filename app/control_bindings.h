@@ -1,11 +1,10 @@
 #pragma once
 
 // The desktop window's side of the control table: each control's id bound to
-// the member that holds its widget and to the handler its event runs. Every
-// row of the table has exactly one binding, in the table's order; the build
-// checks it.
+// the member that holds its widget. Every row of the table has exactly one
+// binding, in the table's order; the build checks it. Its events go to the
+// session with its row (sessen_layout.cpp).
 
-#include "app/scroll_notify_bar.h"
 #include "controls/control_table.h"
 
 #include <QRect>
@@ -14,10 +13,10 @@
 
 class QGroupBox;
 class QLabel;
-class QObject;
 class QWidget;
 class PaintBox;
 class PushButton;
+class ScrollNotifyBar;
 class SpeedButton;
 class TSessen_Form;
 class ToggleButton;
@@ -29,14 +28,9 @@ using ControlMember = std::variant<PaintBox * TSessen_Form::*, QLabel * TSessen_
                                    PushButton * TSessen_Form::*, ToggleButton * TSessen_Form::*,
                                    SpeedButton * TSessen_Form::*>;
 
-using ClickHandler = void (TSessen_Form::*)(QObject*);
-using ScrollHandler = void (TSessen_Form::*)(QObject*, ScrollCode, int&);
-using ControlHandler = std::variant<std::monostate, ClickHandler, ScrollHandler>;
-
 struct ControlBinding {
     const char* id;
     ControlMember member;
-    ControlHandler handler;
 };
 
 const ControlBinding& BindingOf(const ControlRow& row);

@@ -1,12 +1,11 @@
 #include "app/paint_box.h"
 
-#include "plot/tangent_grab.h"
-
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTouchEvent>
 
-PaintBox::PaintBox(const LessonState& lesson, QWidget* parent) : QWidget(parent), lesson_(lesson)
+PaintBox::PaintBox(const LessonSession& session, QWidget* parent)
+    : QWidget(parent), session_(session)
 {
     // The picture always covers the whole area, so Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -24,7 +23,7 @@ void PaintBox::paintEvent(QPaintEvent*)
     // Drawn larger, not stretched: every line at its place times the scale,
     // with its pen widened as much, at the device's own resolution.
     painter.scale(layoutScale_, layoutScale_);
-    plot_.paint(painter, lesson_, plotSize());
+    plot_.paint(painter, session_.lesson(), plotSize());
     emit painted();
 }
 
@@ -33,43 +32,32 @@ QSize PaintBox::plotSize() const
     return (QSizeF(size()) / layoutScale_).toSize();
 }
 
-bool PaintBox::grabs(QPointF pos) const
+PlotPointer PaintBox::at(QPointF pos) const
 {
-    const QSize area = plotSize();
-    return CanGrabTangentPoint(lesson_, area.width(), area.height(), pos.x(), pos.y());
+    const QPointF plot = pos / layoutScale_;
+    return {plotSize().width(), plotSize().height(), plot.x(), plot.y()};
 }
 
 bool PaintBox::press(QPointF pos)
 {
-    if (dragging_ || !grabs(pos))
+    if (holding())
         return false;
-    dragging_ = true;
-    lastPosition_ = -1;
+    emit pointer(PointerPhase::Down, at(pos));
+    if (!holding())
+        return false;
     setCursor(Qt::ClosedHandCursor);
-    drag(pos);
     return true;
-}
-
-void PaintBox::drag(QPointF pos)
-{
-    // Only a change of position is a step, as with the slider's own thumb.
-    const int position = TangentPositionUnder(lesson_, plotSize().width(), pos.x());
-    if (position == lastPosition_)
-        return;
-    lastPosition_ = position;
-    emit tangentDragged(position);
 }
 
 void PaintBox::release(QPointF pos)
 {
-    dragging_ = false;
-    emit tangentReleased();
+    emit pointer(PointerPhase::Up, at(pos));
     showCursorFor(pos);
 }
 
 void PaintBox::showCursorFor(QPointF pos)
 {
-    if (grabs(pos))
+    if (session_.grabsTangentPoint(at(pos)))
         setCursor(Qt::OpenHandCursor);
     else
         unsetCursor();
@@ -77,7 +65,7 @@ void PaintBox::showCursorFor(QPointF pos)
 
 void PaintBox::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && press(toPlot(event->position())))
+    if (event->button() == Qt::LeftButton && press(event->position()))
         event->accept();
     else
         event->ignore();
@@ -85,16 +73,16 @@ void PaintBox::mousePressEvent(QMouseEvent* event)
 
 void PaintBox::mouseMoveEvent(QMouseEvent* event)
 {
-    if (dragging_)
-        drag(toPlot(event->position()));
+    if (holding())
+        emit pointer(PointerPhase::Move, at(event->position()));
     else
-        showCursorFor(toPlot(event->position()));
+        showCursorFor(event->position());
 }
 
 void PaintBox::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (dragging_ && event->button() == Qt::LeftButton)
-        release(toPlot(event->position()));
+    if (holding() && event->button() == Qt::LeftButton)
+        release(event->position());
 }
 
 bool PaintBox::event(QEvent* event)
@@ -113,7 +101,7 @@ bool PaintBox::event(QEvent* event)
 bool PaintBox::touch(QTouchEvent* event)
 {
     for (const QEventPoint& point : event->points()) {
-        const QPointF pos = toPlot(point.position());
+        const QPointF pos = point.position();
         if (touchPoint_ < 0) {
             // Any finger that comes down on the point takes it, while no
             // other holds it.
@@ -127,7 +115,7 @@ bool PaintBox::touch(QTouchEvent* event)
             touchPoint_ = -1;
             release(pos);
         } else if (point.state() == QEventPoint::Updated) {
-            drag(pos);
+            emit pointer(PointerPhase::Move, at(pos));
         }
     }
     if (event->type() == QEvent::TouchCancel && touchPoint_ >= 0) {

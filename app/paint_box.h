@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/cached_plot.h"
-#include "lesson/lesson_state.h"
+#include "entry/lesson_session.h"
 
 #include <QWidget>
 
@@ -11,13 +11,14 @@ class QTouchEvent;
 // the lesson's whole picture, from the cached base and the tangent layer.
 //
 // The tangent point can be grabbed on the plot and dragged along the curve
-// with the mouse, a pen or one finger: the box reports the slider position
-// under the pointer and the drag's end, and the window moves the tangent
-// slider as a drag of its thumb would. A press anywhere else does nothing.
+// with the mouse, a pen or one finger. The box only reports where the
+// pointer goes down, moves and comes up, in the plot's pixels; the session
+// decides what it takes and where the point goes (LessonSession::Pointer),
+// as it does for the page. A second finger changes nothing.
 class PaintBox : public QWidget {
     Q_OBJECT
 public:
-    explicit PaintBox(const LessonState& lesson, QWidget* parent = nullptr);
+    explicit PaintBox(const LessonSession& session, QWidget* parent = nullptr);
 
     const CachedPlot& plot() const { return plot_; }
 
@@ -37,10 +38,8 @@ public:
 signals:
     // Emitted after each completed repaint.
     void painted();
-    // The grabbed tangent point is dragged to the slider's `position`.
-    void tangentDragged(int position);
-    // The grabbed tangent point is let go.
-    void tangentReleased();
+    // The pointer that may hold the tangent point went down, moved or came up.
+    void pointer(PointerPhase phase, const PlotPointer& at);
 
 protected:
     bool event(QEvent* event) override;
@@ -50,20 +49,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // Positions below are in the plot's pixels.
-    QPointF toPlot(QPointF pos) const { return pos / layoutScale_; }
     QSize plotSize() const;
-    bool grabs(QPointF pos) const;
+    // Where a pointer at the box's position `pos` is on the plot.
+    PlotPointer at(QPointF pos) const;
+    bool holding() const { return session_.draggingTangent(); }
     bool press(QPointF pos);
-    void drag(QPointF pos);
     void release(QPointF pos);
     void showCursorFor(QPointF pos);
     bool touch(QTouchEvent* event);
 
-    const LessonState& lesson_;
+    const LessonSession& session_;
     CachedPlot plot_;
     qreal layoutScale_ = 1;
-    bool dragging_ = false;
-    int lastPosition_ = -1;
     int touchPoint_ = -1; // the finger that holds the point, or -1
 };

@@ -1,5 +1,8 @@
 #include "app/scroll_notify_bar.h"
 
+#include "app/key_names.h"
+#include "controls/key_table.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -75,29 +78,28 @@ void ScrollNotifyBar::moveForAssistant(int position)
 
 void ScrollNotifyBar::keyPressEvent(QKeyEvent* event)
 {
+    const KeyRow* key = FindKey(KeyName(*event), KeyModifiers(*event), true);
     SliderAction action = SliderNoAction;
-    switch (event->key()) {
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-        action = SliderSingleStepAdd;
-        break;
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-        action = SliderSingleStepSub;
-        break;
-    case Qt::Key_PageDown:
-        action = SliderPageStepAdd;
-        break;
-    case Qt::Key_PageUp:
-        action = SliderPageStepSub;
-        break;
-    case Qt::Key_Home:
-        action = SliderToMinimum;
-        break;
-    case Qt::Key_End:
-        action = SliderToMaximum;
-        break;
-    default:
+    if (key != nullptr) {
+        switch (key->command) {
+        case KeyCommand::SliderLine:
+            action = key->step > 0 ? SliderSingleStepAdd : SliderSingleStepSub;
+            break;
+        case KeyCommand::SliderPage:
+            action = key->step > 0 ? SliderPageStepAdd : SliderPageStepSub;
+            break;
+        case KeyCommand::SliderToStart:
+            action = SliderToMinimum;
+            break;
+        case KeyCommand::SliderToEnd:
+            action = SliderToMaximum;
+            break;
+        default:
+            break;
+        }
+    }
+    if (action == SliderNoAction) {
+        // Not the slider's: the lesson's keys go on up to the window.
         event->ignore();
         return;
     }
@@ -137,25 +139,5 @@ void ScrollNotifyBar::mouseReleaseEvent(QMouseEvent* event)
     mouseActionPending_ = false;
     if (wasDragging)
         notify(ScrollCode::Position);
-    notify(ScrollCode::EndScroll);
-}
-
-void ScrollNotifyBar::dragThumbTo(int position)
-{
-    position = qBound(minimum(), position, maximum());
-    if (position == sliderPosition())
-        return;
-    // Without tracking, moving the thumb triggers no action of its own; the
-    // notice goes out here, and the bar takes the handler's answer.
-    setTracking(false);
-    setSliderPosition(position);
-    setTracking(true);
-    notify(ScrollCode::Track);
-    setValue(sliderPosition());
-}
-
-void ScrollNotifyBar::endThumbDrag()
-{
-    notify(ScrollCode::Position);
     notify(ScrollCode::EndScroll);
 }

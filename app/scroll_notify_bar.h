@@ -22,19 +22,13 @@ enum class ScrollCode {
 // - when the action ends (mouse or key released) one more scroll() comes
 //   with the current position;
 // - setValue() from the program emits nothing.
-// It takes the keyboard focus, and its keys act as on a native horizontal
-// scroll bar: Right/Down +1, Left/Up -1, Page Down +1, Page Up -1, Home 0,
-// End 100.
+// It takes the keyboard focus, and its keys are the key table's keys of a
+// focused slider (controls/key_table.h), as on a native horizontal scroll
+// bar.
 class ScrollNotifyBar : public QScrollBar {
     Q_OBJECT
 public:
     explicit ScrollNotifyBar(QWidget* parent = nullptr);
-
-    // Moves the thumb as the user's drag of it would, from something else
-    // the user drags (the tangent point on the plot): a step to a new
-    // position notifies Track; the end notifies Position, then EndScroll.
-    void dragThumbTo(int position);
-    void endThumbDrag();
 
     // Moves the bar for an assistive technology: a step (SliderSingleStepAdd
     // or SliderSingleStepSub), or straight to a position. Either tells the

@@ -2,6 +2,7 @@
 
 #include "app/accessible_names.h"
 #include "app/control_bindings.h"
+#include "app/key_names.h"
 #include "app/layout_fonts.h"
 #include "app/presentation.h"
 #include "app/qt_color.h"
@@ -45,10 +46,6 @@ TSessen_Form::TSessen_Form(QWidget* parent) : QWidget(parent)
     player_ = new SoundPlayer(this);
     NameControlsForScreenReaders(*this);
     scrollArea_->setWidget(client_);
-
-    // Dragging the tangent point on the plot drags the tangent slider's thumb.
-    connect(PaintBox1, &PaintBox::tangentDragged, ScrollBar2, &ScrollNotifyBar::dragThumbTo);
-    connect(PaintBox1, &PaintBox::tangentReleased, ScrollBar2, &ScrollNotifyBar::endThumbDrag);
 
     ScrollBar1->setFocus();
     FormCreate(this);
@@ -108,20 +105,15 @@ void TSessen_Form::changeEvent(QEvent* event)
 void TSessen_Form::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    BtnSyuryoClick(this);
-}
-
-void TSessen_Form::BtnSyuryoClick(QObject*)
-{
-    QApplication::quit();
+    follow(After::Quit);
 }
 
 void TSessen_Form::Syokika(QObject* sender)
 {
     // The session reads the zoom slider's position from its own record of
-    // it, which ScrollBar1Scroll keeps.
+    // it, which the slider's scroll events keep.
     session_.Syokika();
-    // Drawn before the controls change, as each handler below does.
+    // Drawn before the controls change, as after every event.
     PaintBox1Paint(sender);
     applyView();
 }
@@ -132,32 +124,44 @@ void TSessen_Form::PaintBox1Paint(QObject*)
     PaintBox1->repaint();
 }
 
-void TSessen_Form::ScrollBar1Scroll(QObject* sender, ScrollCode code, int& scrollPos)
+void TSessen_Form::press(const ControlRow& row)
 {
-    session_.ScrollBar1Scroll(scrollPos, code == ScrollCode::EndScroll);
-    PaintBox1Paint(sender);
-    applyView();
+    follow(session_.Press(row));
 }
 
-void TSessen_Form::ScrollBar2Scroll(QObject* sender, ScrollCode code, int& scrollPos)
+void TSessen_Form::scroll(const ControlRow& row, ScrollCode code, int& scrollPos)
 {
-    session_.ScrollBar2Scroll(scrollPos, code == ScrollCode::EndScroll);
-    PaintBox1Paint(sender);
-    applyView();
+    follow(session_.Scroll(row, scrollPos, code == ScrollCode::EndScroll));
 }
 
-void TSessen_Form::BBtnSessenSuClick(QObject* sender)
+void TSessen_Form::pointer(const ControlRow& row, PointerPhase phase, const PlotPointer& at)
 {
-    session_.BBtnSessenSuClick();
-    // Show the change at once, so the plot never contradicts the buttons.
-    PaintBox1Paint(sender);
-    applyView();
+    follow(session_.Pointer(row, phase, at));
 }
 
-void TSessen_Form::BBtnHojosenClick(QObject* sender)
+void TSessen_Form::follow(After after)
 {
-    session_.BBtnHojosenClick();
-    PaintBox1Paint(sender);
+    switch (after) {
+    case After::Ignored:
+        return;
+    case After::Quit:
+        QApplication::quit();
+        return;
+    case After::Draw:
+        // Drawn before the controls change, so that a handler returns with
+        // the new picture on screen.
+        PaintBox1Paint(this);
+        break;
+    case After::Presentation:
+        setPresenting(!presenting_);
+        break;
+    case After::EndPresentation:
+        setPresenting(false);
+        break;
+    case After::Show:
+    case After::PressControl:
+        break;
+    }
     applyView();
 }
 
@@ -200,21 +204,6 @@ void TSessen_Form::applyView()
     PaintBox1->setAccessibleDescription(QString::fromStdString(view.plotDescription));
     if (!view.announcement.empty())
         announcer_->say(QString::fromStdString(view.announcement));
-}
-
-QAbstractButton* TSessen_Form::keypadKeyFor(const QKeyEvent& event) const
-{
-    // Only the bare keys: the number pad's, and Shift where a layout needs it
-    // for digits; with Ctrl, Alt or Meta a key is a shortcut, not a digit.
-    if ((event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0)
-        return nullptr;
-    PushButton* const digits[] = {Btn00, Btn01, Btn02, Btn03, Btn04,
-                                  Btn05, Btn06, Btn07, Btn08, Btn09};
-    if (event.key() >= Qt::Key_0 && event.key() <= Qt::Key_9)
-        return digits[event.key() - Qt::Key_0];
-    if (event.key() == Qt::Key_Minus)
-        return BtnMinus;
-    return nullptr;
 }
 
 void TSessen_Form::setPresenting(bool on)
@@ -261,38 +250,23 @@ void TSessen_Form::setLayoutScale(qreal factor)
 
 bool TSessen_Form::applySound(SoundCue cue)
 {
-    if (cue == SoundCue::None)
+    switch (cue) {
+    case SoundCue::None:
         return true;
-    if (cue == SoundCue::Stop) {
+    case SoundCue::Stop:
         player_->stop();
         return true;
+    case SoundCue::Open:
+        if (player_->prepare())
+            return true;
+        break;
+    default:
+        if (player_->play(SoundOf(session_.lesson(), cue)))
+            return true;
+        break;
     }
-    if (player_->play(SoundOf(session_.lesson(), cue)))
-        return true;
     session_.SoundUnavailable();
     return false;
-}
-
-bool TSessen_Form::soundKey(const QKeyEvent& event)
-{
-    const Qt::KeyboardModifiers modifiers =
-        event.modifiers() &
-        (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (event.key() == Qt::Key_T && modifiers == Qt::AltModifier) {
-        session_.SoundToggle();
-        // The device is opened as the sound is switched on, so that the
-        // first piece starts at once; a missing one is said now.
-        if (session_.view().soundOn && !player_->prepare())
-            session_.SoundUnavailable();
-    } else if (event.key() == Qt::Key_H && (modifiers & ~Qt::ShiftModifier) == 0) {
-        session_.HearKey(modifiers == Qt::ShiftModifier, player_->playing());
-    } else if (event.key() == Qt::Key_Escape) {
-        session_.StopSound();
-    } else {
-        return false;
-    }
-    applyView();
-    return true;
 }
 
 void TSessen_Form::hearFromAction(bool tangentFirst)
@@ -303,71 +277,30 @@ void TSessen_Form::hearFromAction(bool tangentFirst)
 
 void TSessen_Form::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_F11) {
-        setPresenting(!presenting_);
-        event->accept();
+    // The lesson's keys reach the window from wherever the focus is: no
+    // control takes them.
+    const KeyRow* key = FindKey(KeyName(*event), KeyModifiers(*event), false);
+    const After after = key ? session_.Key(*key, player_->playing()) : After::Ignored;
+    if (after == After::Ignored) {
+        QWidget::keyPressEvent(event);
         return;
     }
-    // Escape stops the sound, and leaves presentation mode as it always has.
-    if (soundKey(*event)) {
-        if (presenting_ && event->key() == Qt::Key_Escape)
-            setPresenting(false);
-        event->accept();
-        return;
-    }
-    // No control takes the digits or "-", so they come up to the window from
-    // wherever the focus is, and press the keypad's key.
-    if (QAbstractButton* key = keypadKeyFor(*event)) {
-        key->click();
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    event->accept();
+    if (after == After::PressControl)
+        static_cast<QAbstractButton*>(ControlOf(*this, *FindControlRow(key->control)))->click();
+    else
+        follow(after);
 }
 
 SpeedButton* TSessen_Form::selectorButton(int target) const
 {
-    SpeedButton* const buttons[] = {SbnKeisuA, SbnKeisuB, SbnKeisuC, SbnKeisuD, SbnSiki};
-    return buttons[target - 1];
+    return static_cast<SpeedButton*>(ControlOf(*this, *FindControlRow(Does::Select, target)));
 }
 
 QLabel* TSessen_Form::coefficientLabel(int coefficient) const
 {
-    QLabel* const labels[] = {LblKeisuA, LblKeisuB, LblKeisuC, LblKeisuD};
-    return labels[coefficient - 1];
-}
-
-void TSessen_Form::selectTarget(int target)
-{
-    session_.SelectorClick(target);
-    applyView();
-}
-
-void TSessen_Form::digitKey(int digit)
-{
-    session_.DigitClick(digit);
-    applyView();
-}
-
-void TSessen_Form::Btn00Click(QObject*)
-{
-    session_.Btn00Click();
-    applyView();
-}
-
-void TSessen_Form::BtnMinusClick(QObject*)
-{
-    session_.BtnMinusClick();
-    applyView();
-}
-
-void TSessen_Form::BtnKetteiClick(QObject* sender)
-{
-    // A refused confirmation has only emptied the pending signs, which no
-    // control shows; there is only its reason to say.
-    if (session_.BtnKetteiClick())
-        PaintBox1Paint(sender);
-    applyView();
+    return static_cast<QLabel*>(
+        ControlOf(*this, *LabelOf(*FindControlRow(Does::Select, coefficient))));
 }
 
 uint32_t TSessen_Form::shownColor(uint32_t bgr) const

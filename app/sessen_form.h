@@ -82,33 +82,13 @@ public:
     // Window events.
     void FormCreate(QObject* sender);
     void Syokika(QObject* sender);
-    void BtnSyuryoClick(QObject* sender);
-
-    // Plot.
     void PaintBox1Paint(QObject* sender);
-    void ScrollBar1Scroll(QObject* sender, ScrollCode code, int& scrollPos);
-    void ScrollBar2Scroll(QObject* sender, ScrollCode code, int& scrollPos);
-    void BBtnSessenSuClick(QObject* sender);
-    void BBtnHojosenClick(QObject* sender);
 
-    // Coefficient entry.
-    void SbnKeisuAClick(QObject*) { selectTarget(1); }
-    void SbnKeisuBClick(QObject*) { selectTarget(2); }
-    void SbnKeisuCClick(QObject*) { selectTarget(3); }
-    void SbnKeisuDClick(QObject*) { selectTarget(4); }
-    void SbnSikiClick(QObject*) { selectTarget(kEquationTarget); }
-    void Btn01Click(QObject*) { digitKey(1); }
-    void Btn02Click(QObject*) { digitKey(2); }
-    void Btn03Click(QObject*) { digitKey(3); }
-    void Btn04Click(QObject*) { digitKey(4); }
-    void Btn05Click(QObject*) { digitKey(5); }
-    void Btn06Click(QObject*) { digitKey(6); }
-    void Btn07Click(QObject*) { digitKey(7); }
-    void Btn08Click(QObject*) { digitKey(8); }
-    void Btn09Click(QObject*) { digitKey(9); }
-    void Btn00Click(QObject* sender);
-    void BtnMinusClick(QObject* sender);
-    void BtnKetteiClick(QObject* sender);
+    // Every control's event goes to the session with the control's row
+    // (bound in sessen_layout.cpp), and the window does what it answers.
+    void press(const ControlRow& row);
+    void scroll(const ControlRow& row, ScrollCode code, int& scrollPos);
+    void pointer(const ControlRow& row, PointerPhase phase, const PlotPointer& at);
 
     // The selector button of target 1..5 and the label of coefficient 1..4.
     SpeedButton* selectorButton(int target) const;
@@ -152,13 +132,12 @@ protected:
 private:
     friend class LayoutBuilder;
 
-    void selectTarget(int target);
-    void digitKey(int digit);
+    // Does what the session answered to an event: draws the plot again,
+    // ends the lesson, goes into or out of presentation mode, and shows the
+    // view.
+    void follow(After after);
     // Shows what the session gives after an event, and says its sentence.
     void applyView();
-    QAbstractButton* keypadKeyFor(const QKeyEvent& event) const;
-    // Alt+T, H, Shift+H and Escape; false for any other key.
-    bool soundKey(const QKeyEvent& event);
     // Starts or stops the sound as the session's view asks; false when there
     // was no device to play on.
     bool applySound(SoundCue cue);

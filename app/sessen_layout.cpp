@@ -1,5 +1,6 @@
 // Builds the window's fixed layout from the control table: every control at
-// its pixel position with its text, font, colours, keyboard order and handler.
+// its pixel position with its text, font, colours and keyboard order, its
+// events bound to the session.
 // Controls are created in the table's stacking order, so where two touch the
 // later one is drawn over the earlier.
 
@@ -108,7 +109,7 @@ QWidget* LayoutBuilder::parentOf(const ControlRow& row) const
 
 QWidget* LayoutBuilder::make(const ControlRow& row, PaintBox* TSessen_Form::*member)
 {
-    return form_.*member = new PaintBox(form_.session_.lesson(), parentOf(row));
+    return form_.*member = new PaintBox(form_.session_, parentOf(row));
 }
 
 QWidget* LayoutBuilder::make(const ControlRow& row, QLabel* TSessen_Form::*member)
@@ -150,17 +151,29 @@ QWidget* LayoutBuilder::make(const ControlRow& row, SpeedButton* TSessen_Form::*
 
 void LayoutBuilder::wire(const ControlRow& row, QWidget* widget)
 {
+    // Every event goes to the session with the control's row: a button's
+    // press, a slider's scroll, a pointer on the plot.
     TSessen_Form* form = &form_;
-    const ControlHandler& handler = BindingOf(row).handler;
-    if (const auto* click = std::get_if<ClickHandler>(&handler)) {
-        auto* button = static_cast<QAbstractButton*>(widget);
-        QObject::connect(button, &QAbstractButton::clicked, form,
-                         [form, button, h = *click] { (form->*h)(button); });
-    } else if (const auto* scroll = std::get_if<ScrollHandler>(&handler)) {
-        auto* bar = static_cast<ScrollNotifyBar*>(widget);
-        QObject::connect(
-            bar, &ScrollNotifyBar::scroll, form,
-            [form, bar, h = *scroll](ScrollCode code, int& pos) { (form->*h)(bar, code, pos); });
+    switch (row.kind) {
+    case ControlKind::PushButton:
+    case ControlKind::Toggle:
+    case ControlKind::Selector:
+        QObject::connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, form,
+                         [form, &row] { form->press(row); });
+        break;
+    case ControlKind::Slider:
+        QObject::connect(static_cast<ScrollNotifyBar*>(widget), &ScrollNotifyBar::scroll, form,
+                         [form, &row](ScrollCode code, int& pos) { form->scroll(row, code, pos); });
+        break;
+    case ControlKind::Plot:
+        QObject::connect(static_cast<PaintBox*>(widget), &PaintBox::pointer, form,
+                         [form, &row](PointerPhase phase, const PlotPointer& at) {
+                             form->pointer(row, phase, at);
+                         });
+        break;
+    case ControlKind::Label:
+    case ControlKind::GroupBox:
+        break;
     }
 }
 

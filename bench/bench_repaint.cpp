@@ -112,17 +112,15 @@ std::unique_ptr<TSessen_Form> StartedForm()
     while (!form->windowHandle() || !form->windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     form->Syokika(form.get());
-    form->BBtnSessenSuClick(form.get());
-    form->BBtnHojosenClick(form.get());
+    form->press(*FindControlRow(Does::SecondTangent));
+    form->press(*FindControlRow(Does::Chord));
     return form;
 }
-
-using SliderHandler = void (TSessen_Form::*)(QObject*, ScrollCode, int&);
 
 // One notification per iteration, walking the slider to and fro over its
 // whole travel, as a drag does; with the whole lesson drawn `layoutScale`
 // times larger, as presentation mode does, in a window that shows it all.
-void Slide(benchmark::State& state, SliderHandler handler, bool reference, qreal layoutScale)
+void Slide(benchmark::State& state, Does slider, bool reference, qreal layoutScale)
 {
     TSessen_Form& form = *theForm;
     form.setLayoutScale(layoutScale);
@@ -131,12 +129,13 @@ void Slide(benchmark::State& state, SliderHandler handler, bool reference, qreal
     if (reference)
         straight = std::make_unique<ReferencePainting>(form);
     int zoom = 51;
-    form.ScrollBar1Scroll(&form, ScrollCode::Track, zoom);
+    form.scroll(*FindControlRow(Does::Zoom), ScrollCode::Track, zoom);
+    const ControlRow& row = *FindControlRow(slider);
     int position = 0;
     int direction = 1;
     for (auto _ : state) {
         int scrollPos = position;
-        (form.*handler)(&form, ScrollCode::Track, scrollPos);
+        form.scroll(row, ScrollCode::Track, scrollPos);
         if (position + direction < 0 || position + direction > 100)
             direction = -direction;
         position += direction;
@@ -167,9 +166,9 @@ void RegisterAll(qreal ratio)
     }
     for (const Way& way : ways) {
         benchmark::RegisterBenchmark((std::string("TangentSlider/") + way.name + scale).c_str(),
-                                     Slide, &TSessen_Form::ScrollBar2Scroll, way.reference, 1.0);
+                                     Slide, Does::MoveTangent, way.reference, 1.0);
         benchmark::RegisterBenchmark((std::string("ZoomSlider/") + way.name + scale).c_str(), Slide,
-                                     &TSessen_Form::ScrollBar1Scroll, way.reference, 1.0);
+                                     Does::Zoom, way.reference, 1.0);
     }
     // Presentation mode on a 1920 x 1080 and a 3840 x 2160 screen, whose own
     // scale is 1.
@@ -179,7 +178,7 @@ void RegisterAll(qreal ratio)
         for (const Way& way : ways) {
             benchmark::RegisterBenchmark(
                 (std::string("TangentSlider/") + way.name + "presentation:" + factor).c_str(),
-                Slide, &TSessen_Form::ScrollBar2Scroll, way.reference, std::stod(factor));
+                Slide, Does::MoveTangent, way.reference, std::stod(factor));
         }
     }
 }

@@ -3,6 +3,62 @@
 #include "lesson/catalogue.h"
 
 #include <algorithm>
+#include <utility>
+
+namespace {
+// The group box whose children stand in `parent`.
+constexpr std::string_view GroupId(Parent parent)
+{
+    return parent == Parent::GroupBox1 ? "GroupBox1" : "GroupBox2";
+}
+
+// Where a control stands in the keyboard order: a window control by its own
+// tab, a group box's child by the group box's tab and then its own.
+constexpr std::pair<int, int> OrderKey(const ControlRow& row)
+{
+    if (row.parent == Parent::Window)
+        return {row.tab, -1};
+    for (const ControlRow& group : ControlTable()) {
+        if (GroupId(row.parent) == group.id)
+            return {group.tab, row.tab};
+    }
+    return {kNoTab, row.tab};
+}
+
+constexpr bool Focusable(const ControlRow& row)
+{
+    return row.tab != kNoTab && row.kind != ControlKind::GroupBox;
+}
+
+// The page writes the controls in the table's order, each group box's
+// children inside it, and a browser's Tab key follows that order: it has to
+// be the keyboard order that the tabs give, as on the desktop.
+constexpr bool WrittenOrderIsKeyboardOrder()
+{
+    std::pair<int, int> last{kNoTab, kNoTab};
+    const auto follows = [&last](const ControlRow& row) {
+        if (!Focusable(row))
+            return true;
+        const bool later = last < OrderKey(row);
+        last = OrderKey(row);
+        return later;
+    };
+    for (const ControlRow& row : ControlTable()) {
+        if (row.parent != Parent::Window)
+            continue;
+        if (!follows(row))
+            return false;
+        for (const ControlRow& child : ControlTable()) {
+            if (row.kind == ControlKind::GroupBox && child.parent != Parent::Window &&
+                GroupId(child.parent) == row.id && !follows(child))
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(WrittenOrderIsKeyboardOrder(),
+              "the table's rows, group boxes' children inside them, must stand in keyboard order");
+} // namespace
 
 const ControlRow* FindControlRow(std::string_view id)
 {
@@ -11,6 +67,15 @@ const ControlRow* FindControlRow(std::string_view id)
     const auto found = std::find_if(rows.begin(), rows.end(),
                                     [id](const ControlRow& row) { return row.id == id; });
     return found == rows.end() ? nullptr : &*found;
+}
+
+const ControlRow* FindControlRow(Does does, int32_t argument)
+{
+    for (const ControlRow& row : ControlTable()) {
+        if (row.intent.does == does && row.intent.argument == argument)
+            return &row;
+    }
+    return nullptr;
 }
 
 std::size_t RowIndex(const ControlRow& row)
@@ -29,22 +94,13 @@ const ControlRow* LabelOf(const ControlRow& row)
 
 std::vector<const ControlRow*> KeyboardOrder()
 {
-    // A window control sorts by its own tab; a group box's child by the group
-    // box's tab and then its own.
-    auto groupTab = [](Parent parent) {
-        return FindControlRow(parent == Parent::GroupBox1 ? "GroupBox1" : "GroupBox2")->tab;
-    };
-    auto key = [&](const ControlRow* row) {
-        return row->parent == Parent::Window ? std::pair{row->tab, -1}
-                                             : std::pair{groupTab(row->parent), row->tab};
-    };
     std::vector<const ControlRow*> order;
     for (const ControlRow& row : ControlTable()) {
-        if (row.tab != kNoTab && row.kind != ControlKind::GroupBox)
+        if (Focusable(row))
             order.push_back(&row);
     }
     std::sort(order.begin(), order.end(),
-              [&](const ControlRow* a, const ControlRow* b) { return key(a) < key(b); });
+              [](const ControlRow* a, const ControlRow* b) { return OrderKey(*a) < OrderKey(*b); });
     return order;
 }
 

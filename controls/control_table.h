@@ -46,6 +46,31 @@ enum class NameKind { Fixed, LiveText };
 // toggle, a slider at rest or "決定", what changed in the plot.
 enum class Spoken { Nothing, Entry, Lesson };
 
+// What a control's event asks of the lesson, which the session carries out
+// (entry/lesson_session.h): nothing, the control only shows; end the lesson;
+// the zoom or the tangent slider moved; a toggle; a keypad key (the
+// argument: which digit); "決定"; a selector (the argument: which entry
+// target, 1..4 = a..d, 5 = the equation); the tangent point taken on the
+// plot.
+enum class Does : uint8_t {
+    Shows,
+    Quit,
+    Zoom,
+    MoveTangent,
+    SecondTangent,
+    Chord,
+    Digit,
+    Minus,
+    Confirm,
+    Select,
+    DragTangent
+};
+
+struct Intent {
+    Does does = Does::Shows;
+    int32_t argument = 0;
+};
+
 // A control's rectangle in pixels.
 struct Place {
     int x, y, width, height;
@@ -80,6 +105,7 @@ struct ControlRow {
     NameKind nameKind;
     const char* accessibleName;
     const char* description;
+    Intent intent = {};             // what its event asks of the lesson
     const char* labelFor = nullptr; // id of the control this one labels
 };
 
@@ -105,84 +131,84 @@ using enum Alignment;
 using enum NameKind;
 using enum Spoken;
 using LC = LessonChange;
+using enum Does;
 
 // The rows in stacking order within each parent: where two controls touch,
 // the later one is drawn over the earlier one. Every parent's row comes
 // before its children's rows. Each row: id, kind, parent, place, upright
-// place, caption,
-// font, background, caption colour, alignment, tab; what is said after it,
-// the lesson change it reports, how it is named; accessible name,
-// description and the control it labels. One row to a control, wider than
-// the usual lines.
+// place, caption, font, background, caption colour, alignment, tab; what is
+// said after it, the lesson change it reports, how it is named; accessible
+// name, description, what its event asks of the lesson and the control it
+// labels. One row to a control, wider than the usual lines.
 // clang-format off
 inline constexpr ControlRow kRows[] = {
     // The window's own controls.
     {"PaintBox1", Plot, Window, {8, 29, 660, 660}, Place{54, 8, 660, 660}, "", FontRole::Window, None, kWindowText, Natural, kNoTab, Nothing, std::nullopt, Fixed,
-     "グラフ", "方眼の上に曲線と変曲点、接線を描いた座標平面"},
+     "グラフ", "方眼の上に曲線と変曲点、接線を描いた座標平面", {DragTangent}},
     {"LblSetten", Label, Window, {687, 360, 65, 25}, Place{603, 790, 65, 25}, "接点", FontRole::TangentLabel, WindowBackground, kWindowText, Centre, kNoTab, Nothing, std::nullopt, Fixed,
-     "接点", "右にある接点の位置のスライダーの見出し", "ScrollBar2"},
+     "接点", "右にある接点の位置のスライダーの見出し", {}, "ScrollBar2"},
     {"ScrollBar1", Slider, Window, {48, 696, 569, 17}, Place{94, 675, 569, 17}, "", kNoFont, None, kWindowText, Natural, 0, Lesson, LC::Zoom, Fixed,
-     "拡大・縮小", "グラフの表示範囲を変えるスライダー。右へ動かすと拡大、左へ動かすと縮小します"},
+     "拡大・縮小", "グラフの表示範囲を変えるスライダー。右へ動かすと拡大、左へ動かすと縮小します", {Zoom}},
     {"GroupBox1", GroupBox, Window, {689, 451, 175, 242}, Place{330, 700, 175, 242}, "条件入力ボタン", FontRole::PanelText, WindowBackground, Bgr::Maroon, Natural, 1, Nothing, std::nullopt, Fixed,
      "条件入力ボタン", "係数を入力する数字のキーと決定のキー"},
     {"GroupBox2", GroupBox, Window, {689, 24, 318, 273}, Place{6, 700, 318, 273}, "曲線の条件", FontRole::PanelText, WindowBackground, Bgr::Red, Natural, 2, Nothing, std::nullopt, Fixed,
      "曲線の条件", "係数を選ぶボタン、係数の値と曲線の方程式"},
     {"BtnSyuryo", PushButton, Window, {887, 628, 105, 49}, Place{584, 893, 105, 49}, "終　了", FontRole::QuitButton, None, Bgr::Black, Natural, 3, Nothing, std::nullopt, Fixed,
-     "終　了", "プログラムを終了します"},
+     "終　了", "プログラムを終了します", {Quit}},
     {"ScrollBar2", Slider, Window, {751, 360, 249, 25}, Place{511, 816, 249, 25}, "", kNoFont, None, kWindowText, Natural, 4, Lesson, LC::TangentPoint, Fixed,
-     "接点の位置", "接点を曲線に沿って動かすスライダー。動かすと接点での接線が引き直されます"},
+     "接点の位置", "接点を曲線に沿って動かすスライダー。動かすと接点での接線が引き直されます", {MoveTangent}},
     {"BBtnSessenSu", Toggle, Window, {695, 309, 129, 33}, Place{572, 706, 129, 33}, kOneTangentAtReset, FontRole::PanelText, None, kWindowText, Natural, 5, Lesson, LC::SecondTangent, LiveText,
-     "接線の本数", "変曲点について対称な点での接線も引くかどうかを切り替えます"},
+     "接線の本数", "変曲点について対称な点での接線も引くかどうかを切り替えます", {SecondTangent}},
     {"BBtnHojosen", Toggle, Window, {855, 309, 129, 33}, Place{572, 747, 129, 33}, kChordOff, FontRole::PanelText, None, kWindowText, Natural, 6, Lesson, LC::Chord, LiveText,
-     "補助線", "二つの接点を結ぶ補助線を引くかどうかを切り替えます"},
+     "補助線", "二つの接点を結ぶ補助線を引くかどうかを切り替えます", {Chord}},
     // The keypad in GroupBox1: ７８９ / ４５６ / １２３ / ０－決定, three
     // columns at a pitch of 48 pixels, one less than a key's size.
     {"Btn00", PushButton, GroupBox1, {16, 176, 49, 49}, kInPanel, "０", FontRole::Keys, None, kWindowText, Natural, 0, Entry, std::nullopt, Fixed,
-     "０", "選んでいる係数に数字 0 を入力します。キーボードの 0 でも押せます"},
+     "０", "選んでいる係数に数字 0 を入力します。キーボードの 0 でも押せます", {Digit, 0}},
     {"BtnKettei", PushButton, GroupBox1, {112, 176, 49, 49}, kInPanel, "決定", FontRole::ConfirmKey, None, kWindowText, Natural, 1, Lesson, LC::Confirmed, Fixed,
-     "決定", "入力した係数を確定して、方程式とグラフを新しくし、次の係数に進みます"},
+     "決定", "入力した係数を確定して、方程式とグラフを新しくし、次の係数に進みます", {Confirm}},
     {"Btn01", PushButton, GroupBox1, {16, 128, 49, 49}, kInPanel, "１", FontRole::Keys, None, kWindowText, Natural, 2, Entry, std::nullopt, Fixed,
-     "１", "選んでいる係数に数字 1 を入力します。キーボードの 1 でも押せます"},
+     "１", "選んでいる係数に数字 1 を入力します。キーボードの 1 でも押せます", {Digit, 1}},
     {"Btn03", PushButton, GroupBox1, {112, 128, 49, 49}, kInPanel, "３", FontRole::Keys, None, kWindowText, Natural, 3, Entry, std::nullopt, Fixed,
-     "３", "選んでいる係数に数字 3 を入力します。キーボードの 3 でも押せます"},
+     "３", "選んでいる係数に数字 3 を入力します。キーボードの 3 でも押せます", {Digit, 3}},
     {"Btn02", PushButton, GroupBox1, {64, 128, 49, 49}, kInPanel, "２", FontRole::Keys, None, kWindowText, Natural, 4, Entry, std::nullopt, Fixed,
-     "２", "選んでいる係数に数字 2 を入力します。キーボードの 2 でも押せます"},
+     "２", "選んでいる係数に数字 2 を入力します。キーボードの 2 でも押せます", {Digit, 2}},
     {"Btn04", PushButton, GroupBox1, {16, 80, 49, 49}, kInPanel, "４", FontRole::Keys, None, kWindowText, Natural, 5, Entry, std::nullopt, Fixed,
-     "４", "選んでいる係数に数字 4 を入力します。キーボードの 4 でも押せます"},
+     "４", "選んでいる係数に数字 4 を入力します。キーボードの 4 でも押せます", {Digit, 4}},
     {"BtnMinus", PushButton, GroupBox1, {64, 176, 49, 49}, kInPanel, "－", FontRole::Keys, None, kWindowText, Natural, 6, Entry, std::nullopt, Fixed,
-     "－ マイナス", "選んでいる係数の符号をマイナスにします。キーボードの - でも押せます"},
+     "－ マイナス", "選んでいる係数の符号をマイナスにします。キーボードの - でも押せます", {Minus}},
     {"Btn06", PushButton, GroupBox1, {112, 80, 49, 49}, kInPanel, "６", FontRole::Keys, None, kWindowText, Natural, 7, Entry, std::nullopt, Fixed,
-     "６", "選んでいる係数に数字 6 を入力します。キーボードの 6 でも押せます"},
+     "６", "選んでいる係数に数字 6 を入力します。キーボードの 6 でも押せます", {Digit, 6}},
     {"Btn05", PushButton, GroupBox1, {64, 80, 49, 49}, kInPanel, "５", FontRole::Keys, None, kWindowText, Natural, 8, Entry, std::nullopt, Fixed,
-     "５", "選んでいる係数に数字 5 を入力します。キーボードの 5 でも押せます"},
+     "５", "選んでいる係数に数字 5 を入力します。キーボードの 5 でも押せます", {Digit, 5}},
     {"Btn07", PushButton, GroupBox1, {16, 32, 49, 49}, kInPanel, "７", FontRole::Keys, None, kWindowText, Natural, 9, Entry, std::nullopt, Fixed,
-     "７", "選んでいる係数に数字 7 を入力します。キーボードの 7 でも押せます"},
+     "７", "選んでいる係数に数字 7 を入力します。キーボードの 7 でも押せます", {Digit, 7}},
     {"Btn09", PushButton, GroupBox1, {112, 32, 49, 49}, kInPanel, "９", FontRole::Keys, None, kWindowText, Natural, 10, Entry, std::nullopt, Fixed,
-     "９", "選んでいる係数に数字 9 を入力します。キーボードの 9 でも押せます"},
+     "９", "選んでいる係数に数字 9 を入力します。キーボードの 9 でも押せます", {Digit, 9}},
     {"Btn08", PushButton, GroupBox1, {64, 32, 49, 49}, kInPanel, "８", FontRole::Keys, None, kWindowText, Natural, 11, Entry, std::nullopt, Fixed,
-     "８", "選んでいる係数に数字 8 を入力します。キーボードの 8 でも押せます"},
+     "８", "選んでいる係数に数字 8 を入力します。キーボードの 8 でも押せます", {Digit, 8}},
     // The coefficient panel in GroupBox2; none of it takes the focus. Each
     // coefficient label labels the selector above it.
     {"SbnSiki", Selector, GroupBox2, {8, 176, 129, 33}, kInPanel, "曲線の方程式", FontRole::PanelText, None, Bgr::Black, Natural, kNoTab, Entry, std::nullopt, Fixed,
-     "曲線の方程式を選択", "係数ではなく曲線の方程式を選びます。数字のキーは何も入力しません"},
+     "曲線の方程式を選択", "係数ではなく曲線の方程式を選びます。数字のキーは何も入力しません", {Select, kEquationTarget}},
     {"LblSiki", Label, GroupBox2, {8, 207, 297, 34}, kInPanel, "", FontRole::PanelText, TooltipBackground, Bgr::Red, LeftMiddle, kNoTab, Nothing, std::nullopt, LiveText,
      "曲線の方程式", "確定した係数でできる曲線の方程式"},
     {"SbnKeisuA", Selector, GroupBox2, {24, 88, 49, 33}, kInPanel, "a=", FontRole::Coefficients, None, Bgr::Maroon, Natural, kNoTab, Entry, std::nullopt, Fixed,
-     "a= 係数 a を選択", "キーで入力する係数を a にします"},
+     "a= 係数 a を選択", "キーで入力する係数を a にします", {Select, 1}},
     {"SbnKeisuB", Selector, GroupBox2, {96, 88, 49, 33}, kInPanel, "b=", FontRole::Coefficients, None, Bgr::Maroon, Natural, kNoTab, Entry, std::nullopt, Fixed,
-     "b= 係数 b を選択", "キーで入力する係数を b にします"},
+     "b= 係数 b を選択", "キーで入力する係数を b にします", {Select, 2}},
     {"LblKeisuA", Label, GroupBox2, {24, 120, 49, 33}, kInPanel, "", FontRole::PanelText, TooltipBackground, Bgr::Red, Centre, kNoTab, Nothing, std::nullopt, LiveText,
-     "係数 a", "係数 a の値。キーで入力し、決定で確定します", "SbnKeisuA"},
+     "係数 a", "係数 a の値。キーで入力し、決定で確定します", {}, "SbnKeisuA"},
     {"LblKeisuB", Label, GroupBox2, {96, 120, 49, 33}, kInPanel, "", FontRole::PanelText, TooltipBackground, Bgr::Red, Centre, kNoTab, Nothing, std::nullopt, LiveText,
-     "係数 b", "係数 b の値。キーで入力し、決定で確定します", "SbnKeisuB"},
+     "係数 b", "係数 b の値。キーで入力し、決定で確定します", {}, "SbnKeisuB"},
     {"LblKeisuC", Label, GroupBox2, {168, 120, 49, 33}, kInPanel, "", FontRole::PanelText, TooltipBackground, Bgr::Red, Centre, kNoTab, Nothing, std::nullopt, LiveText,
-     "係数 c", "係数 c の値。キーで入力し、決定で確定します", "SbnKeisuC"},
+     "係数 c", "係数 c の値。キーで入力し、決定で確定します", {}, "SbnKeisuC"},
     {"LblKeisuD", Label, GroupBox2, {240, 120, 49, 33}, kInPanel, "", FontRole::PanelText, TooltipBackground, Bgr::Red, Centre, kNoTab, Nothing, std::nullopt, LiveText,
-     "係数 d", "係数 d の値。キーで入力し、決定で確定します", "SbnKeisuD"},
+     "係数 d", "係数 d の値。キーで入力し、決定で確定します", {}, "SbnKeisuD"},
     {"SbnKeisuD", Selector, GroupBox2, {240, 88, 49, 33}, kInPanel, "d=", FontRole::Coefficients, None, Bgr::Maroon, Natural, kNoTab, Entry, std::nullopt, Fixed,
-     "d= 係数 d を選択", "キーで入力する係数を d にします"},
+     "d= 係数 d を選択", "キーで入力する係数を d にします", {Select, 4}},
     {"SbnKeisuC", Selector, GroupBox2, {168, 88, 49, 33}, kInPanel, "c=", FontRole::Coefficients, None, Bgr::Maroon, Natural, kNoTab, Entry, std::nullopt, Fixed,
-     "c= 係数 c を選択", "キーで入力する係数を c にします"},
+     "c= 係数 c を選択", "キーで入力する係数を c にします", {Select, 3}},
     {"Label2", Label, GroupBox2, {24, 32, 273, 41}, kInPanel, "y=ax^3+bx^2+cx+d", FontRole::Coefficients, WindowBackground, Bgr::Red, TopLeft, kNoTab, Nothing, std::nullopt, LiveText,
      "三次関数の式", "係数 a, b, c, d を入力する三次関数の形"},
 };
@@ -196,6 +222,9 @@ inline constexpr std::span<const ControlRow> ControlTable()
 
 // The row of the control with this id, or nullptr.
 const ControlRow* FindControlRow(std::string_view id);
+
+// The row of the control whose event asks this of the lesson, or nullptr.
+const ControlRow* FindControlRow(Does does, int32_t argument = 0);
 
 // The row's place in the table.
 std::size_t RowIndex(const ControlRow& row);

@@ -19,20 +19,13 @@ int32_t SliderPosition(int32_t position)
 {
     return std::clamp(position, int32_t{0}, LessonSession::kSliderMax);
 }
-
-// The selectors of targets 1..5 and the keypad's digit keys, as the control
-// table names them.
-constexpr const char* kSelectors[] = {"SbnKeisuA", "SbnKeisuB", "SbnKeisuC", "SbnKeisuD",
-                                      "SbnSiki"};
-constexpr const char* kDigitKeys[] = {"Btn00", "Btn01", "Btn02", "Btn03", "Btn04",
-                                      "Btn05", "Btn06", "Btn07", "Btn08", "Btn09"};
 } // namespace
 
 LessonSession::LessonSession()
 {
     shown_.selectorColors = SelectorColors(0);
-    // The buttons' looks before the lesson starts: their captions in the
-    // window's text colour, both shown.
+    // The buttons' looks before the lesson starts: their captions black,
+    // both shown.
     shown_.toggles = {ToggleLook{std::string(Translated(kOneTangentAtReset)), Bgr::Black, true},
                       ToggleLook{ChordCaption(false), Bgr::Black, true}};
 }
@@ -66,10 +59,117 @@ LessonView LessonSession::view() const
     return view;
 }
 
-void LessonSession::sayAfter(std::string_view controlId)
+After LessonSession::Press(const ControlRow& row)
+{
+    const int32_t argument = row.intent.argument;
+    switch (row.intent.does) {
+    case Does::Quit:
+        return After::Quit;
+    case Does::SecondTangent:
+        BBtnSessenSuClick();
+        // Drawn at once, so the plot never contradicts the buttons.
+        return After::Draw;
+    case Does::Chord:
+        BBtnHojosenClick();
+        return After::Draw;
+    case Does::Digit:
+        if (argument == 0)
+            Btn00Click();
+        else
+            DigitClick(argument);
+        return After::Show;
+    case Does::Minus:
+        BtnMinusClick();
+        return After::Show;
+    case Does::Confirm:
+        // A refused confirmation has only emptied the pending signs, which
+        // no control shows; there is only its reason to say.
+        return BtnKetteiClick() ? After::Draw : After::Show;
+    case Does::Select:
+        SelectorClick(argument);
+        return After::Show;
+    case Does::Shows:
+    case Does::Zoom:
+    case Does::MoveTangent:
+    case Does::DragTangent:
+        break;
+    }
+    return After::Ignored;
+}
+
+After LessonSession::Scroll(const ControlRow& row, int32_t position, bool atRest)
+{
+    if (row.intent.does == Does::Zoom)
+        ScrollBar1Scroll(position, atRest);
+    else if (row.intent.does == Does::MoveTangent)
+        ScrollBar2Scroll(position, atRest);
+    else
+        return After::Ignored;
+    return After::Draw;
+}
+
+After LessonSession::Pointer(const ControlRow& row, PointerPhase phase, const PlotPointer& pointer)
+{
+    if (row.intent.does != Does::DragTangent)
+        return After::Ignored;
+    const int32_t before = shown_.tangentPosition;
+    const bool held = draggingTangent();
+    switch (phase) {
+    case PointerPhase::Down:
+        PaintBox1MouseDown(pointer.width, pointer.height, pointer.x, pointer.y);
+        break;
+    case PointerPhase::Move:
+        PaintBox1MouseMove(pointer.x);
+        break;
+    case PointerPhase::Up:
+        PaintBox1MouseUp();
+        break;
+    }
+    // A pointer that took nothing and let nothing go changes nothing.
+    if (!held && !draggingTangent())
+        return After::Show;
+    return shown_.tangentPosition != before || phase == PointerPhase::Up ? After::Draw
+                                                                         : After::Show;
+}
+
+After LessonSession::Key(const KeyRow& key, bool playing)
+{
+    switch (key.command) {
+    case KeyCommand::PressControl:
+        // As a click on the keypad's key, which then comes here as its Press.
+        sayNothing();
+        return After::PressControl;
+    case KeyCommand::SoundOnOff:
+        SoundToggle();
+        return After::Show;
+    case KeyCommand::HearCurve:
+    case KeyCommand::HearTangent:
+        HearKey(key.command == KeyCommand::HearTangent, playing);
+        return After::Show;
+    case KeyCommand::StopSound:
+        StopSound();
+        return After::EndPresentation;
+    case KeyCommand::Presentation:
+        sayNothing();
+        return After::Presentation;
+    case KeyCommand::SliderLine:
+    case KeyCommand::SliderPage:
+    case KeyCommand::SliderToStart:
+    case KeyCommand::SliderToEnd:
+        break;
+    }
+    return After::Ignored;
+}
+
+bool LessonSession::grabsTangentPoint(const PlotPointer& pointer) const
+{
+    return pointer.width > 0 &&
+           CanGrabTangentPoint(lesson_, pointer.width, pointer.height, pointer.x, pointer.y);
+}
+
+void LessonSession::sayAfter(const ControlRow& row)
 {
     shown_.sound = SoundCue::None;
-    const ControlRow& row = *FindControlRow(controlId);
     if (row.spoken == Spoken::Lesson && row.change)
         shown_.announcement = ChangeAnnouncement(lesson_, *row.change);
     else if (row.spoken == Spoken::Entry)
@@ -83,7 +183,7 @@ std::string LessonSession::entrySentence() const
     // The coefficient being typed, as the label that shows it is read
     // ("係数 b：-3"); the equation button, by its own name.
     const int32_t target = std::clamp(lesson_.KeisuNo, int32_t{1}, kEquationTarget);
-    const ControlRow& selector = *FindControlRow(kSelectors[target - 1]);
+    const ControlRow& selector = *FindControlRow(Does::Select, target);
     const ControlRow* label = LabelOf(selector);
     return label ? ControlName(*label, labels_[target]) : ControlName(selector, {});
 }
@@ -102,7 +202,7 @@ bool LessonSession::BtnKetteiClick()
     SelectorClick(NextTarget(lesson_.KeisuNo));
     Kyokusen_Update(lesson_);
     shown_.tangentPosition = LessonView{}.tangentPosition;
-    sayAfter("BtnKettei");
+    sayAfter(*FindControlRow(Does::Confirm));
     // What plays is the curve that was; it stops.
     shown_.sound = SoundCue::Stop;
     return true;
@@ -118,7 +218,7 @@ void LessonSession::SelectorClick(int32_t target)
     SelectTarget(lesson_, target);
     shown_.latchedSelector = target;
     shown_.selectorColors = SelectorColors(target);
-    sayAfter(kSelectors[target - 1]);
+    sayAfter(*FindControlRow(Does::Select, target));
 }
 
 void LessonSession::applyLabelEdit(const std::optional<LabelEdit>& edit)
@@ -130,19 +230,19 @@ void LessonSession::applyLabelEdit(const std::optional<LabelEdit>& edit)
 void LessonSession::DigitClick(int digit)
 {
     applyLabelEdit(PressDigit(lesson_, digit));
-    sayAfter(kDigitKeys[std::clamp(digit, 0, 9)]);
+    sayAfter(*FindControlRow(Does::Digit, std::clamp(digit, 0, 9)));
 }
 
 void LessonSession::Btn00Click()
 {
     applyLabelEdit(PressZero(lesson_));
-    sayAfter("Btn00");
+    sayAfter(*FindControlRow(Does::Digit, 0));
 }
 
 void LessonSession::BtnMinusClick()
 {
     applyLabelEdit(PressMinus(lesson_));
-    sayAfter("BtnMinus");
+    sayAfter(*FindControlRow(Does::Minus));
 }
 
 void LessonSession::ScrollBar1Scroll(int32_t position, bool atRest)
@@ -151,7 +251,7 @@ void LessonSession::ScrollBar1Scroll(int32_t position, bool atRest)
     lesson_.ZahyoMax = PositiontoZahyoMax(shown_.zoomPosition);
     shown_.announcement.clear();
     if (atRest)
-        sayAfter("ScrollBar1");
+        sayAfter(*FindControlRow(Does::Zoom));
     // What plays is the view that was; it stops.
     shown_.sound = SoundCue::Stop;
 }
@@ -163,7 +263,7 @@ void LessonSession::ScrollBar2Scroll(int32_t position, bool atRest)
     MoveTangentPoint(lesson_, shown_.tangentPosition);
     shown_.announcement.clear();
     if (atRest)
-        sayAfter("ScrollBar2");
+        sayAfter(*FindControlRow(Does::MoveTangent));
     // Each step of the point is heard; the slider coming to rest where it
     // already stands is not a step.
     const bool stepped = !atRest || shown_.tangentPosition != before;
@@ -213,20 +313,22 @@ void LessonSession::PaintBox1MouseUp()
 void LessonSession::BBtnSessenSuClick()
 {
     shown_.toggles = ToggleSecondTangent(lesson_);
-    sayAfter("BBtnSessenSu");
+    sayAfter(*FindControlRow(Does::SecondTangent));
 }
 
 void LessonSession::BBtnHojosenClick()
 {
     shown_.toggles = ToggleChord(lesson_);
-    sayAfter("BBtnHojosen");
+    sayAfter(*FindControlRow(Does::Chord));
 }
 
 void LessonSession::SoundToggle()
 {
     shown_.soundOn = !shown_.soundOn;
     shown_.announcement = Translated(shown_.soundOn ? kSoundOn : kSoundOff);
-    shown_.sound = shown_.soundOn ? SoundCue::None : SoundCue::Stop;
+    // The device is opened as the sound is switched on, so that the first
+    // piece starts at once and a missing one is said now.
+    shown_.sound = shown_.soundOn ? SoundCue::Open : SoundCue::Stop;
 }
 
 void LessonSession::HearKey(bool tangentFirst, bool playing)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/control_table.h"
+#include "controls/key_table.h"
 #include "entry/keypad.h"
 #include "lesson/lesson_state.h"
 #include "lesson/tangent_toggles.h"
@@ -32,6 +34,32 @@ struct LessonView {
     SoundCue sound = SoundCue::None; // what to do with the sound now (SoundOf plays it)
 };
 
+// What an edition does after an event, beyond showing view(): nothing more;
+// the plot changed and is drawn again first; the lesson ends; presentation
+// mode goes on or off, or ends; the key's control is pressed as a click
+// would press it (its press then comes back here). Ignored: the event is not
+// the lesson's (a key it does not answer), and the edition passes it on.
+enum class After : uint8_t {
+    Ignored,
+    Show,
+    Draw,
+    Quit,
+    Presentation,
+    EndPresentation,
+    PressControl
+};
+
+// Where a pointer is on the plot, a `width` by `height` area in layout
+// pixels, (0, 0) at its top-left corner.
+struct PlotPointer {
+    int32_t width = 0;
+    int32_t height = 0;
+    double x = 0;
+    double y = 0;
+};
+
+enum class PointerPhase : uint8_t { Down, Move, Up };
+
 // Said when "決定" is refused, which changes nothing on screen.
 inline constexpr const char* kConfirmationRefused = "決定できません。符号だけの係数があります";
 
@@ -39,10 +67,16 @@ inline constexpr const char* kConfirmationRefused = "決定できません。符
 // four coefficient labels, the equation text, which selector button is
 // latched and the selectors' caption colours, the two toggles' looks, the two
 // sliders' positions, the plot's reading and the sentence that follows an
-// event. Each handler of the lesson window is one method here, composed of
-// the entry rules (entry/) and the lesson's arithmetic (lesson/); an
-// edition's window only passes its control events in and applies view().
-// Nothing here draws: the window repaints from lesson() (plot/plot_layers.h).
+// event.
+//
+// Both editions hand every input to it in one way: a control's event with
+// the control's row (Press, Scroll, Pointer: the desktop's widgets and the
+// page's elements alike, the tangent point dragged on the plot included) and
+// a key with its row of the key table (Key); each returns what the edition
+// does next, and the edition applies view(). The intents are carried out by
+// the lesson's handlers below, each composed of the entry rules (entry/) and
+// the lesson's arithmetic (lesson/). Nothing here draws: an edition repaints
+// from lesson() (plot/plot_layers.h).
 class LessonSession {
 public:
     static constexpr int32_t kSliderMax = 100;
@@ -58,6 +92,21 @@ public:
     // What the controls show and what to say after the last event.
     LessonView view() const;
 
+    // A control's event: a button pressed, a slider moved to `position`
+    // (held to 0..100; atRest once it has come to rest), a pointer on the
+    // plot. An event the control does not have changes nothing.
+    After Press(const ControlRow& row);
+    After Scroll(const ControlRow& row, int32_t position, bool atRest);
+    After Pointer(const ControlRow& row, PointerPhase phase, const PlotPointer& pointer = {});
+    // A key of the key table; `playing`: the edition's sound still plays. A
+    // slider's own keys are the slider's (it scrolls), so they are Ignored here.
+    After Key(const KeyRow& key, bool playing);
+
+    // Whether a press at the pointer would take the tangent point.
+    bool grabsTangentPoint(const PlotPointer& pointer) const;
+
+    // The lesson's handlers, which the intents above carry out.
+    //
     // The lesson reset: y = x^3 confirmed at the zoom slider's scale, a
     // selected, one tangent and no chord.
     void Syokika();
@@ -116,8 +165,8 @@ private:
     void applyLabelEdit(const std::optional<LabelEdit>& edit);
     // An event that changes nothing: nothing to say or play after it.
     void sayNothing();
-    // Says what the event of the control with this id changed.
-    void sayAfter(std::string_view controlId);
+    // Says what the event of the control changed.
+    void sayAfter(const ControlRow& row);
     std::string entrySentence() const;
 
     LessonState lesson_;

@@ -11,6 +11,7 @@ std::vector<float> SoundOf(const LessonState& lesson, SoundCue cue)
 {
     switch (cue) {
     case SoundCue::None:
+    case SoundCue::Open:
     case SoundCue::Stop:
         return {};
     case SoundCue::Curve:

@@ -8,6 +8,7 @@
 // What an edition is to do with its sound after an event.
 enum class SoundCue : uint8_t {
     None,             // go on with whatever plays
+    Open,             // the sound was switched on: make ready to play
     Stop,             // stop what plays
     Curve,            // play the curve across the view
     TangentThenCurve, // play the tangent, then the curve
@@ -15,7 +16,7 @@ enum class SoundCue : uint8_t {
 };
 
 // The samples of a cue for the lesson as it stands (interleaved stereo float
-// at kSampleRate, sound/synthesizer.h); empty for None and Stop.
+// at kSampleRate, sound/synthesizer.h); empty for None, Open and Stop.
 std::vector<float> SoundOf(const LessonState& lesson, SoundCue cue);
 
 // The pause between the tangent and the curve.

@@ -73,11 +73,11 @@ void PresentationTest::everythingGrows()
     QFETCH(qreal, factor);
     TSessen_Form& f = *form_;
     // A lesson with something on every layer.
-    f.BBtnSessenSuClick(&f);
-    f.BBtnHojosenClick(&f);
+    f.press(*FindControlRow("BBtnSessenSu"));
+    f.press(*FindControlRow("BBtnHojosen"));
     int position = 80;
     f.ScrollBar2->setValue(position);
-    f.ScrollBar2Scroll(&f, ScrollCode::EndScroll, position);
+    f.scroll(*FindControlRow("ScrollBar2"), ScrollCode::EndScroll, position);
     const LessonState lesson = f.lesson();
     const Snapshot before = TakeSnapshot(f);
     const QList<QWidget*> tabs = TabChain(f.ScrollBar1);

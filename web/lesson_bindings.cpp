@@ -1,20 +1,21 @@
-// The lesson as the page's script sees it: the LessonSession itself, with a
-// method per control event and the view it gives back after each, and the
-// plot's geometry.
+// The lesson as the page's script sees it: the LessonSession itself, which
+// takes every control's event by the control's id and every key by its name,
+// and the view it gives back after each; and the plot's geometry.
 
 #include "controls/caption_fit.h"
 #include "controls/control_table.h"
+#include "controls/key_table.h"
 #include "controls/language_choice.h"
 #include "entry/lesson_session.h"
 #include "lesson/catalogue.h"
 #include "lesson/contrast_palette.h"
 #include "plot/plot_layers.h"
-#include "plot/tangent_grab.h"
 #include "sound/lesson_sound.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -70,7 +71,87 @@ emscripten::val TangentLayer(const LessonSession& s, int width, int height)
 // Whether a press at (x, y) on the plot would take the tangent point.
 bool GrabsTangentPoint(const LessonSession& s, int width, int height, double x, double y)
 {
-    return CanGrabTangentPoint(s.lesson(), width, height, x, y);
+    return s.grabsTangentPoint({width, height, x, y});
+}
+
+// A control's events, by the control's id; an unknown id is no event.
+After Press(LessonSession& s, const std::string& id)
+{
+    const ControlRow* row = FindControlRow(id);
+    return row ? s.Press(*row) : After::Ignored;
+}
+
+After Scroll(LessonSession& s, const std::string& id, int32_t position, bool atRest)
+{
+    const ControlRow* row = FindControlRow(id);
+    return row ? s.Scroll(*row, position, atRest) : After::Ignored;
+}
+
+After Pointer(LessonSession& s, const std::string& id, PointerPhase phase, int width, int height,
+              double x, double y)
+{
+    const ControlRow* row = FindControlRow(id);
+    return row ? s.Pointer(*row, phase, {width, height, x, y}) : After::Ignored;
+}
+
+// A key pressed with `modifiers` (controls/key_table.h) where no slider has
+// the focus: what to do after it, and the control it presses, if any.
+emscripten::val Key(LessonSession& s, const std::string& name, int modifiers, bool playing)
+{
+    const KeyRow* key = FindKey(name, static_cast<uint8_t>(modifiers), false);
+    emscripten::val out = emscripten::val::object();
+    out.set("after", key ? s.Key(*key, playing) : After::Ignored);
+    out.set("control", std::string(key && key->control ? key->control : ""));
+    return out;
+}
+
+// Where a focused slider at `position` moves for a key, or -1 when the key
+// is not a slider's.
+int32_t SliderKey(const std::string& name, int modifiers, int32_t position)
+{
+    const KeyRow* key = FindKey(name, static_cast<uint8_t>(modifiers), true);
+    if (key == nullptr || key->focus != KeyFocus::Slider)
+        return -1;
+    switch (key->command) {
+    case KeyCommand::SliderToStart:
+        return 0;
+    case KeyCommand::SliderToEnd:
+        return LessonSession::kSliderMax;
+    default:
+        return std::clamp(position + key->step, int32_t{0}, LessonSession::kSliderMax);
+    }
+}
+
+// The modifier keys' bits, by the names a KeyboardEvent gives their flags.
+emscripten::val ModifierBits()
+{
+    emscripten::val bits = emscripten::val::object();
+    bits.set("shiftKey", static_cast<int>(kShift));
+    bits.set("ctrlKey", static_cast<int>(kControl));
+    bits.set("altKey", static_cast<int>(kAlt));
+    bits.set("metaKey", static_cast<int>(kMeta));
+    return bits;
+}
+
+// What each control's event asks of the lesson, by id: the page binds its
+// elements' events from this, and the keys that press a control.
+emscripten::val ControlIntents()
+{
+    static constexpr const char* kDoes[] = {"Shows",         "Quit",   "Zoom",       "MoveTangent",
+                                            "SecondTangent", "Chord",  "Digit",      "Minus",
+                                            "Confirm",       "Select", "DragTangent"};
+    emscripten::val list = emscripten::val::array();
+    for (const ControlRow& row : ControlTable()) {
+        emscripten::val entry = emscripten::val::object();
+        entry.set("id", std::string(row.id));
+        entry.set("does", std::string(kDoes[static_cast<int>(row.intent.does)]));
+        entry.set("argument", row.intent.argument);
+        entry.set("keys", KeysOf(row.id));
+        if (row.labelFor)
+            entry.set("labelFor", std::string(row.labelFor));
+        list.call<void>("push", entry);
+    }
+    return list;
 }
 
 // The samples of a sound cue for the lesson as it stands, interleaved stereo
@@ -185,6 +266,7 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .field("chord", &ToggleLooks::chord);
     emscripten::enum_<SoundCue>("SoundCue")
         .value("None", SoundCue::None)
+        .value("Open", SoundCue::Open)
         .value("Stop", SoundCue::Stop)
         .value("Curve", SoundCue::Curve)
         .value("TangentThenCurve", SoundCue::TangentThenCurve)
@@ -203,6 +285,21 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .field("announcement", &LessonView::announcement)
         .field("soundOn", &LessonView::soundOn)
         .field("sound", &LessonView::sound);
+    emscripten::enum_<After>("After")
+        .value("Ignored", After::Ignored)
+        .value("Show", After::Show)
+        .value("Draw", After::Draw)
+        .value("Quit", After::Quit)
+        .value("Presentation", After::Presentation)
+        .value("EndPresentation", After::EndPresentation)
+        .value("PressControl", After::PressControl);
+    emscripten::enum_<PointerPhase>("PointerPhase")
+        .value("Down", PointerPhase::Down)
+        .value("Move", PointerPhase::Move)
+        .value("Up", PointerPhase::Up);
+    emscripten::function("modifierBits", &ModifierBits);
+    emscripten::function("sliderKey", &SliderKey);
+    emscripten::function("controlIntents", &ControlIntents);
     emscripten::function("controlName", &ControlNameOf);
     emscripten::function("languages", &LanguageList);
     emscripten::function("chooseLanguage", &ChooseLanguage);
@@ -216,24 +313,12 @@ EMSCRIPTEN_BINDINGS(tavrine)
     emscripten::class_<LessonSession>("Lesson")
         .constructor<>()
         .function("Syokika", &S::Syokika)
-        .function("BtnKetteiClick", &S::BtnKetteiClick)
-        .function("SelectorClick", &S::SelectorClick)
-        .function("DigitClick", &S::DigitClick)
-        .function("Btn00Click", &S::Btn00Click)
-        .function("BtnMinusClick", &S::BtnMinusClick)
-        .function("ScrollBar1Scroll", &S::ScrollBar1Scroll)
-        .function("ScrollBar2Scroll", &S::ScrollBar2Scroll)
-        .function("BBtnSessenSuClick", &S::BBtnSessenSuClick)
-        .function("BBtnHojosenClick", &S::BBtnHojosenClick)
-        .function("PaintBox1MouseDown", &S::PaintBox1MouseDown)
-        .function("PaintBox1MouseMove", &S::PaintBox1MouseMove)
-        .function("PaintBox1MouseUp", &S::PaintBox1MouseUp)
-        .function("draggingTangent", &S::draggingTangent)
+        .function("press", &Press)
+        .function("scroll", &Scroll)
+        .function("pointer", &Pointer)
+        .function("key", &Key)
         .function("grabsTangentPoint", &GrabsTangentPoint)
-        .function("SoundToggle", &S::SoundToggle)
-        .function("HearKey", &S::HearKey)
-        .function("HearAction", &S::HearAction)
-        .function("StopSound", &S::StopSound)
+        .function("draggingTangent", &S::draggingTangent)
         .function("SoundUnavailable", &S::SoundUnavailable)
         .function("soundSamples", &SoundSamples)
         .function("view", &S::view)

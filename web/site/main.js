@@ -14,8 +14,6 @@ import { chooseLanguage } from "./language.js";
 const PLOT_SIZE = 660;
 
 const $ = (id) => document.getElementById(id);
-const selectorIds = ["SbnKeisuA", "SbnKeisuB", "SbnKeisuC", "SbnKeisuD", "SbnSiki"];
-const labelIds = ["LblKeisuA", "LblKeisuB", "LblKeisuC", "LblKeisuD"];
 
 // The core instantiated from the fetch the page's head started, compiled as
 // it arrives; a server that sends it under another type gets it fetched
@@ -36,6 +34,14 @@ const module = await new Promise((resolve, reject) => {
 // Before the lesson is made, so that it speaks the language from the start.
 await chooseLanguage(module);
 const lesson = new module.Lesson();
+// What each control's event asks of the lesson: the selectors in the order
+// of their entry targets (a..d, then the equation), each with the label of
+// its coefficient.
+const intents = module.controlIntents();
+const idOf = (does) => intents.find((c) => c.does === does).id;
+const selectorIds = intents.filter((c) => c.does === "Select")
+  .sort((a, b) => a.argument - b.argument).map((c) => c.id);
+const labelIds = selectorIds.map((id) => intents.find((c) => c.labelFor === id)?.id).filter(Boolean);
 // A change of the reader's contrast setting repaints the plot and the
 // lesson's colours, saying and playing nothing again.
 const palette = contrastPalette(module, () => {
@@ -112,8 +118,8 @@ function apply(view) {
     $(id).setAttribute("aria-checked", String(view.latchedSelector === k + 1));
     $(id).style.color = palette.caption(view.selectorColors[k]);
   }));
-  [["BBtnSessenSu", view.toggles.secondTangent, view.secondTangentOn],
-   ["BBtnHojosen", view.toggles.chord, view.chordOn]].forEach(([id, look, on]) => show(
+  [[idOf("SecondTangent"), view.toggles.secondTangent, view.secondTangentOn],
+   [idOf("Chord"), view.toggles.chord, view.chordOn]].forEach(([id, look, on]) => show(
     id, `${look.caption} ${palette.caption(look.color)} ${look.visible} ${on}`, () => {
       const button = $(id);
       button.textContent = look.caption;
@@ -132,54 +138,61 @@ function apply(view) {
   if (view.announcement) $("announcer").textContent = view.announcement;
 }
 
-const zoomBar = new ScrollBar($("ScrollBar1"), 0, (position, ended) => {
-  lesson.ScrollBar1Scroll(position, ended);
-  apply(lesson.view());
-});
-const tangentBar = new ScrollBar($("ScrollBar2"), 0, (position, ended) => {
-  lesson.ScrollBar2Scroll(position, ended);
-  apply(lesson.view());
-});
-
-// Each button's event, as the lesson names it.
-const clicks = {
-  Btn00: () => lesson.Btn00Click(),
-  BtnMinus: () => lesson.BtnMinusClick(),
-  BtnKettei: () => lesson.BtnKetteiClick(),
-  BBtnSessenSu: () => lesson.BBtnSessenSuClick(),
-  BBtnHojosen: () => lesson.BBtnHojosenClick(),
-};
-for (let digit = 1; digit <= 9; ++digit) clicks[`Btn0${digit}`] = () => lesson.DigitClick(digit);
-selectorIds.forEach((id, k) => {
-  clicks[id] = () => lesson.SelectorClick(k + 1);
-  // Speed buttons never take the keyboard focus.
-  $(id).addEventListener("mousedown", (e) => e.preventDefault());
-});
-for (const [id, click] of Object.entries(clicks)) {
-  $(id).addEventListener("click", () => {
-    click();
-    apply(lesson.view());
-  });
+// Every control's event goes to the lesson with the control's id, and the
+// page does what the lesson answers.
+function follow(after) {
+  const After = module.After;
+  if (after === After.Ignored) return false;
+  if (after === After.Quit) quit();
+  else apply(lesson.view());
+  return true;
 }
+const bars = {};
+for (const { id, does } of intents) {
+  if (does === "Zoom" || does === "MoveTangent") {
+    bars[does] = new ScrollBar($(id), 0, (position, ended) => follow(lesson.scroll(id, position, ended)),
+      (e, position) => module.sliderKey(keyName(e), modifiersOf(e), position));
+  } else if (does !== "Shows" && does !== "DragTangent") {
+    $(id).addEventListener("click", () => follow(lesson.press(id)));
+  }
+}
+const zoomBar = bars.Zoom;
+const tangentBar = bars.MoveTangent;
+// Speed buttons never take the keyboard focus.
+for (const id of selectorIds) $(id).addEventListener("mousedown", (e) => e.preventDefault());
 
 // The quit button ends the lesson; the browser closes the tab where it lets a page
 // do so, and otherwise the page says that the lesson is over.
-$("BtnSyuryo").addEventListener("click", () => {
+function quit() {
   window.close();
   for (const element of $("stage").children) element.inert = true;
   const ended = $("ended");
   ended.inert = false;
   ended.hidden = false;
-});
+}
 
-// No control takes the digits or "-": from wherever the focus is, they press
-// the keypad's key. With Ctrl, Alt or Meta a key is a shortcut, not a digit.
+// The lesson's keys, from wherever the focus is: the key table in the core
+// says what each does. A key that presses a control clicks it; F11 and
+// Escape leave the browser's full screen to the browser.
+const modifierBits = module.modifierBits();
+function keyName(e) {
+  // A letter by the key it is, or by where it lies where Alt makes another
+  // character of it (Alt+T gives "†" on a Mac).
+  if (/^[a-z]$/i.test(e.key)) return e.key.toLowerCase();
+  if (/^Key[A-Z]$/.test(e.code) && e.key.length === 1 && !/^[0-9-]$/.test(e.key)) return e.code.slice(3).toLowerCase();
+  return e.key;
+}
+const modifiersOf = (e) => Object.entries(modifierBits).reduce((bits, [flag, bit]) => (e[flag] ? bits | bit : bits), 0);
 document.addEventListener("keydown", (e) => {
-  if (e.ctrlKey || e.altKey || e.metaKey) return;
-  const key = /^[0-9]$/.test(e.key) ? $(`Btn0${e.key}`) : e.key === "-" ? $("BtnMinus") : null;
-  if (!key) return;
-  e.preventDefault();
-  key.click();
+  const { after, control } = lesson.key(keyName(e), modifiersOf(e), sound.playing !== null);
+  if (after === module.After.Ignored) return;
+  if (after === module.After.PressControl) {
+    e.preventDefault();
+    $(control).click();
+    return;
+  }
+  if (after !== module.After.Presentation && after !== module.After.EndPresentation) e.preventDefault();
+  follow(after);
 });
 
 // The tangent point is dragged along the curve with any pointer: the mouse,
@@ -191,14 +204,16 @@ function plotPoint(e) {
   const box = canvas.getBoundingClientRect();
   return [((e.clientX - box.left) * PLOT_SIZE) / box.width, ((e.clientY - box.top) * PLOT_SIZE) / box.height];
 }
+const Phase = module.PointerPhase;
+const onPlot = (phase, e) => follow(lesson.pointer(canvas.id, phase, PLOT_SIZE, PLOT_SIZE, ...plotPoint(e)));
 canvas.addEventListener("pointerdown", (e) => {
   if (dragPointer !== null || e.button !== 0) return;
-  if (!lesson.PaintBox1MouseDown(PLOT_SIZE, PLOT_SIZE, ...plotPoint(e))) return;
+  onPlot(Phase.Down, e);
+  if (!lesson.draggingTangent()) return;
   e.preventDefault();
   dragPointer = e.pointerId;
   canvas.setPointerCapture(e.pointerId);
   canvas.classList.add("dragging");
-  apply(lesson.view());
 });
 canvas.addEventListener("pointermove", (e) => {
   if (e.pointerId !== dragPointer) {
@@ -207,15 +222,13 @@ canvas.addEventListener("pointermove", (e) => {
       canvas.classList.toggle("grabbable", lesson.grabsTangentPoint(PLOT_SIZE, PLOT_SIZE, ...plotPoint(e)));
     return;
   }
-  lesson.PaintBox1MouseMove(plotPoint(e)[0]);
-  apply(lesson.view());
+  onPlot(Phase.Move, e);
 });
 function releasePoint(e) {
   if (e.pointerId !== dragPointer) return;
   dragPointer = null;
   canvas.classList.remove("dragging");
-  lesson.PaintBox1MouseUp();
-  apply(lesson.view());
+  onPlot(Phase.Up, e);
 }
 for (const type of ["pointerup", "pointercancel", "lostpointercapture"]) canvas.addEventListener(type, releasePoint);
 
@@ -226,8 +239,6 @@ globalThis.tavrine = Object.freeze({
   plot: () => Array.from(lesson.plot(PLOT_SIZE, PLOT_SIZE)),
   smallestCaptionScale: module.smallestCaptionScale,
 });
-
-sound.listen(apply);
 
 addEventListener("resize", fitStage);
 lesson.Syokika();

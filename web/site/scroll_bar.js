@@ -17,18 +17,14 @@ const WHEEL_REST_MS = 250;
 const WHEEL_NOTCH_PX = 100;
 const WHEEL_PX_PER = [1, 40, 800]; // by deltaMode: pixels, lines, pages
 
-const KEY_MOVES = {
-  ArrowRight: (p) => p + 1, ArrowDown: (p) => p + 1,
-  ArrowLeft: (p) => p - 1, ArrowUp: (p) => p - 1,
-  PageDown: (p) => p + 1, PageUp: (p) => p - 1,
-  Home: () => 0, End: () => MAX,
-};
-
 export class ScrollBar {
-  constructor(element, position, onScroll) {
+  // keyMove(e, position): where a key moves the focused bar, or -1 when the
+  // key is not a slider's (the lesson's key table says).
+  constructor(element, position, onScroll, keyMove) {
     this.element = element;
     this.position = position;
     this.onScroll = onScroll;
+    this.keyMove = keyMove;
     this.moving = false;
 
     const make = (cls) => {
@@ -51,7 +47,7 @@ export class ScrollBar {
 
     element.addEventListener("keydown", (e) => this.keyDown(e));
     element.addEventListener("keyup", (e) => {
-      if (KEY_MOVES[e.key]) this.endScroll();
+      if (this.keyMove(e, this.position) >= 0) this.endScroll();
     });
     element.addEventListener("pointerdown", (e) => this.pointerDown(e));
     element.addEventListener("pointermove", (e) => this.pointerMove(e));
@@ -93,10 +89,10 @@ export class ScrollBar {
   }
 
   keyDown(e) {
-    const move = KEY_MOVES[e.key];
-    if (!move || e.altKey || e.ctrlKey || e.metaKey) return;
+    const position = this.keyMove(e, this.position);
+    if (position < 0) return;
     e.preventDefault();
-    this.scrollTo(move(this.position));
+    this.scrollTo(position);
   }
 
   // The position the thumb's left edge stands for at trough offset x.

@@ -1,9 +1,8 @@
 // The plot as sound in the page: the lesson's core makes the samples (the
-// same the desktop plays) and this plays them with Web Audio. Alt+T switches
-// the sound on and off, H plays the curve, Shift+H the tangent then the curve,
-// H again or Escape stops it; with the sound on, each step of the tangent
-// point plays the tone of its slope. What is said about it comes from the
-// core, in the view's announcement.
+// same the desktop plays) and this plays them with Web Audio, as the view's
+// sound cue asks after each event; the keys that ask for it are the core's
+// (its key table). What is said about it comes from the core too, in the
+// view's announcement.
 
 const SAMPLE_RATE = 48000;
 
@@ -15,38 +14,22 @@ export class LessonSound {
     this.playing = null; // the source that plays, or null
   }
 
-  // The keys of the sound, from wherever the focus is; `apply` shows the
-  // view after each.
-  listen(apply) {
-    document.addEventListener("keydown", (e) => {
-      if (e.ctrlKey || e.metaKey) return;
-      if (e.altKey && !e.shiftKey && (e.code === "KeyT" || e.key === "t" || e.key === "T")) {
-        this.lesson.SoundToggle();
-        if (this.lesson.view().soundOn && !this.audio()) this.lesson.SoundUnavailable();
-      } else if (!e.altKey && (e.key === "h" || e.key === "H")) {
-        this.lesson.HearKey(e.shiftKey, this.playing !== null);
-      } else if (e.key === "Escape") {
-        this.lesson.StopSound();
-      } else {
-        return;
-      }
-      e.preventDefault();
-      apply(this.lesson.view());
-    });
-  }
-
   // Plays or stops what the view asks for; gives back the view to show,
   // which says so if there is nothing to play on.
   follow(view) {
     const cue = this.module.SoundCue;
-    if (view.sound === cue.None) return view;
-    this.stop();
-    if (view.sound === cue.Stop) return view;
-    if (!this.play(this.lesson.soundSamples(view.sound))) {
-      this.lesson.SoundUnavailable();
-      return this.lesson.view();
+    let ready = true;
+    if (view.sound === cue.Open) {
+      // The sound switched on: the context is made now, so that the first
+      // piece starts at once and a missing device is said now.
+      ready = this.audio() !== null;
+    } else if (view.sound !== cue.None) {
+      this.stop();
+      if (view.sound !== cue.Stop) ready = this.play(this.lesson.soundSamples(view.sound));
     }
-    return view;
+    if (ready) return view;
+    this.lesson.SoundUnavailable();
+    return this.lesson.view();
   }
 
   audio() {

@@ -103,9 +103,9 @@ test(`${engineName}: the upright arrangement, and the tangent point dragged with
       const module = await (await import("./tavrine.js")).default();
       const core = new module.Lesson();
       core.Syokika();
-      core.PaintBox1MouseDown(660, 660, 330, 330);
-      core.PaintBox1MouseMove(370);
-      core.PaintBox1MouseUp();
+      core.pointer("PaintBox1", module.PointerPhase.Down, 660, 660, 330, 330);
+      core.pointer("PaintBox1", module.PointerPhase.Move, 660, 660, 370, 330);
+      core.pointer("PaintBox1", module.PointerPhase.Up, 660, 660, 0, 0);
       const position = core.view().tangentPosition;
       core.delete();
       return position;

@@ -33,16 +33,17 @@ export async function plotInPage(page, tokens) {
     const module = await (await import("./tavrine.js")).default();
     const lesson = new module.Lesson();
     lesson.Syokika();
+    const intents = module.controlIntents();
+    const id = (does, argument = 0) => intents.find((c) => c.does === does && c.argument === argument).id;
     for (const t of tokens.split(" ").filter((t) => t && t !== "start")) {
-      if (/^[a-e]$/.test(t)) lesson.SelectorClick(t.charCodeAt(0) - 96);
-      else if (t === "0") lesson.Btn00Click();
-      else if (/^[1-9]$/.test(t)) lesson.DigitClick(Number(t));
-      else if (t === "-") lesson.BtnMinusClick();
-      else if (t === "K") lesson.BtnKetteiClick();
-      else if (t[0] === "z") lesson.ScrollBar1Scroll(Number(t.slice(1)), false);
-      else if (t[0] === "t") lesson.ScrollBar2Scroll(Number(t.slice(1)), false);
-      else if (t === "S") lesson.BBtnSessenSuClick();
-      else if (t === "H") lesson.BBtnHojosenClick();
+      if (/^[a-e]$/.test(t)) lesson.press(id("Select", t.charCodeAt(0) - 96));
+      else if (/^[0-9]$/.test(t)) lesson.press(id("Digit", Number(t)));
+      else if (t === "-") lesson.press(id("Minus"));
+      else if (t === "K") lesson.press(id("Confirm"));
+      else if (t[0] === "z") lesson.scroll(id("Zoom"), Number(t.slice(1)), false);
+      else if (t[0] === "t") lesson.scroll(id("MoveTangent"), Number(t.slice(1)), false);
+      else if (t === "S") lesson.press(id("SecondTangent"));
+      else if (t === "H") lesson.press(id("Chord"));
       else throw new Error(`unknown token ${t}`);
     }
     const flat = Array.from(lesson.plot(660, 660));

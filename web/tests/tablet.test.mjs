@@ -38,9 +38,9 @@ const expectedPosition = (page, x) => page.evaluate(async (x) => {
   const module = await (await import("./tavrine.js")).default();
   const lesson = new module.Lesson();
   lesson.Syokika();
-  lesson.PaintBox1MouseDown(660, 660, 330, 330);
-  lesson.PaintBox1MouseMove(x);
-  lesson.PaintBox1MouseUp();
+  lesson.pointer("PaintBox1", module.PointerPhase.Down, 660, 660, 330, 330);
+  lesson.pointer("PaintBox1", module.PointerPhase.Move, 660, 660, x, 330);
+  lesson.pointer("PaintBox1", module.PointerPhase.Up, 660, 660, 0, 0);
   const position = lesson.view().tangentPosition;
   lesson.delete();
   return position;

@@ -1,0 +1,138 @@
+// Every row of the key table pressed on the window, as Qt delivers the key:
+// the window turns it into the row's key and does what the row says, from
+// wherever the focus is (a slider's keys on the focused slider).
+
+#include "window_fixture.h"
+
+#include "app/key_names.h"
+#include "controls/key_table.h"
+#include "lesson/catalogue.h"
+#include "sound/lesson_sound.h"
+
+#include <optional>
+
+namespace {
+// The Qt key that the window names as the row's key: every key the table
+// has must be one Qt can deliver.
+int QtKeyOf(const KeyRow& row)
+{
+    const auto named = [&row](int key) {
+        const QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        return KeyName(event) == row.key;
+    };
+    for (int key = Qt::Key_Space; key <= Qt::Key_AsciiTilde; ++key) {
+        if (named(key))
+            return key;
+    }
+    for (int key = Qt::Key_Escape; key <= Qt::Key_F35; ++key) {
+        if (named(key))
+            return key;
+    }
+    return 0;
+}
+
+Qt::KeyboardModifiers QtModifiers(uint8_t modifiers)
+{
+    Qt::KeyboardModifiers qt;
+    const std::pair<Modifier, Qt::KeyboardModifier> bits[] = {{kShift, Qt::ShiftModifier},
+                                                              {kControl, Qt::ControlModifier},
+                                                              {kAlt, Qt::AltModifier},
+                                                              {kMeta, Qt::MetaModifier}};
+    for (const auto& [bit, qtBit] : bits) {
+        if (modifiers & bit)
+            qt |= qtBit;
+    }
+    return qt;
+}
+
+QString Said(const TSessen_Form& f)
+{
+    return f.announcer()->message();
+}
+
+QString Text(const char* japanese)
+{
+    return QString::fromStdString(std::string(Translated(japanese)));
+}
+} // namespace
+
+class TestKeys : public QObject {
+    Q_OBJECT
+private slots:
+    void everyKeyOfTheTable_data();
+    void everyKeyOfTheTable();
+};
+
+void TestKeys::everyKeyOfTheTable_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("withOptional"); // also holding what may be held
+    for (const KeyRow& row : KeyTable()) {
+        const int index = static_cast<int>(&row - KeyTable().data());
+        QTest::addRow("%s", row.name) << index << false;
+        if (row.mayBeHeld != kNoModifier && row.mayBeHeld != kAnyModifier)
+            QTest::addRow("%s with what may be held", row.name) << index << true;
+    }
+}
+
+void TestKeys::everyKeyOfTheTable()
+{
+    QFETCH(int, row);
+    QFETCH(bool, withOptional);
+    const KeyRow& key = KeyTable()[static_cast<std::size_t>(row)];
+    const int qtKey = QtKeyOf(key);
+    QVERIFY2(qtKey != 0, "the window never names a key so");
+    const Qt::KeyboardModifiers modifiers =
+        QtModifiers(key.modifiers | (withOptional ? key.mayBeHeld : kNoModifier));
+
+    const auto form = StartedForm();
+    TSessen_Form& f = *form;
+    // A slider's keys on the focused tangent slider, the others from a key
+    // of the keypad, which takes none of them.
+    QWidget* focus = key.focus == KeyFocus::Slider ? static_cast<QWidget*>(f.ScrollBar2) : f.Btn08;
+    focus->setFocus();
+    const bool presentingBefore = key.command == KeyCommand::StopSound;
+    f.setPresenting(presentingBefore);
+    QAbstractButton* pressed =
+        key.control ? qobject_cast<QAbstractButton*>(f.findChild<QWidget*>(key.control)) : nullptr;
+    std::optional<QSignalSpy> clicks;
+    if (pressed)
+        clicks.emplace(pressed, &QAbstractButton::clicked);
+
+    QTest::keyClick(focus, static_cast<Qt::Key>(qtKey), modifiers);
+
+    switch (key.command) {
+    case KeyCommand::PressControl:
+        QVERIFY(clicks.has_value());
+        QCOMPARE(clicks->count(), 1);
+        break;
+    case KeyCommand::SoundOnOff:
+        // No audio device in the tests: switched on, and that said too.
+        QVERIFY(Said(f).startsWith(Text(kSoundOn)));
+        break;
+    case KeyCommand::HearCurve:
+    case KeyCommand::HearTangent:
+        QCOMPARE(Said(f), Text(kSoundIsOff));
+        break;
+    case KeyCommand::StopSound:
+        QVERIFY(!f.presenting());
+        break;
+    case KeyCommand::Presentation:
+        QVERIFY(f.presenting());
+        break;
+    case KeyCommand::SliderLine:
+    case KeyCommand::SliderPage:
+        QCOMPARE(f.ScrollBar2->value(), 50 + key.step);
+        break;
+    case KeyCommand::SliderToStart:
+        QCOMPARE(f.ScrollBar2->value(), 0);
+        break;
+    case KeyCommand::SliderToEnd:
+        QCOMPARE(f.ScrollBar2->value(), 100);
+        break;
+    }
+    f.setPresenting(false);
+}
+
+QTEST_MAIN(TestKeys)
+#include "test_keys.moc"
