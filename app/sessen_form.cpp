@@ -165,32 +165,56 @@ void TSessen_Form::follow(After after)
     applyView();
 }
 
+namespace {
+// Whether `now` is to be shown: everything is the first time, otherwise what
+// differs from what was shown, which it then becomes.
+template <typename T> bool Changed(T& shown, const T& now, bool everything)
+{
+    if (!everything && shown == now)
+        return false;
+    shown = now;
+    return true;
+}
+} // namespace
+
 void TSessen_Form::applyView()
 {
-    LessonView view = session_.view();
     // A sound that found no device to play on has that to say.
-    if (!applySound(view.sound))
-        view = session_.view();
-    for (int n = 1; n <= kCoefficientCount; ++n) {
-        coefficientLabel(n)->setText(
-            QString::fromStdString(view.coefficientLabels[static_cast<std::size_t>(n - 1)]));
+    applySound(session_.view().sound);
+    const LessonView& view = session_.view();
+    // Only what changed is set again, so that a slider's step touches little
+    // more than the plot.
+    const bool everything = !applied_;
+    LessonView& shown = everything ? applied_.emplace() : *applied_;
+    if (Changed(shown.coefficientLabels, view.coefficientLabels, everything)) {
+        for (int n = 1; n <= kCoefficientCount; ++n) {
+            coefficientLabel(n)->setText(
+                QString::fromStdString(view.coefficientLabels[static_cast<std::size_t>(n - 1)]));
+        }
     }
-    LblSiki->setText(QString::fromStdString(view.equationText));
+    if (Changed(shown.equationText, view.equationText, everything))
+        LblSiki->setText(QString::fromStdString(view.equationText));
     // A click on the latched button has just raised it; latch it again so
     // that exactly the selected target's button is down.
     if (view.latchedSelector != 0)
         selectorGroup_->latch(selectorButton(view.latchedSelector));
-    for (int n = 1; n <= kEquationTarget; ++n)
-        SetCaptionColor(selectorButton(n),
-                        shownColor(view.selectorColors[static_cast<std::size_t>(n - 1)]));
-    const std::tuple<ToggleButton*, const ToggleLook&, bool> toggles[] = {
-        {BBtnSessenSu, view.toggles.secondTangent, view.secondTangentOn},
-        {BBtnHojosen, view.toggles.chord, view.chordOn}};
-    for (const auto& [button, look, on] : toggles) {
-        button->setText(QString::fromStdString(look.caption));
-        SetCaptionColor(button, shownColor(look.color));
-        button->setVisible(look.visible);
-        button->setOn(on);
+    if (Changed(shown.selectorColors, view.selectorColors, everything)) {
+        for (int n = 1; n <= kEquationTarget; ++n)
+            SetCaptionColor(selectorButton(n),
+                            shownColor(view.selectorColors[static_cast<std::size_t>(n - 1)]));
+    }
+    const std::tuple<ToggleButton*, ToggleLook&, const ToggleLook&, bool&, bool> toggles[] = {
+        {BBtnSessenSu, shown.toggles.secondTangent, view.toggles.secondTangent,
+         shown.secondTangentOn, view.secondTangentOn},
+        {BBtnHojosen, shown.toggles.chord, view.toggles.chord, shown.chordOn, view.chordOn}};
+    for (const auto& [button, shownLook, look, shownOn, on] : toggles) {
+        if (Changed(shownLook, look, everything)) {
+            button->setText(QString::fromStdString(look.caption));
+            SetCaptionColor(button, shownColor(look.color));
+            button->setVisible(look.visible);
+        }
+        if (Changed(shownOn, on, everything))
+            button->setOn(on);
     }
     // A slider under the pointer or the keys is already where the session
     // puts it; the other follows the lesson (the tangent's back to its centre
@@ -201,7 +225,8 @@ void TSessen_Form::applyView()
         if (bar->sliderPosition() != position)
             bar->setValue(position);
     }
-    PaintBox1->setAccessibleDescription(QString::fromStdString(view.plotDescription));
+    if (Changed(shown.plotDescription, view.plotDescription, everything))
+        PaintBox1->setAccessibleDescription(QString::fromStdString(view.plotDescription));
     if (!view.announcement.empty())
         announcer_->say(QString::fromStdString(view.announcement));
 }
@@ -248,25 +273,24 @@ void TSessen_Form::setLayoutScale(qreal factor)
     client_->setFixedSize(ScaledPlace(QRect(QPoint(0, 0), extent), factor).size());
 }
 
-bool TSessen_Form::applySound(SoundCue cue)
+void TSessen_Form::applySound(SoundCue cue)
 {
     switch (cue) {
     case SoundCue::None:
-        return true;
+        return;
     case SoundCue::Stop:
         player_->stop();
-        return true;
+        return;
     case SoundCue::Open:
         if (player_->prepare())
-            return true;
+            return;
         break;
     default:
         if (player_->play(SoundOf(session_.lesson(), cue)))
-            return true;
+            return;
         break;
     }
     session_.SoundUnavailable();
-    return false;
 }
 
 void TSessen_Form::hearFromAction(bool tangentFirst)
@@ -336,5 +360,7 @@ void TSessen_Form::setHighContrast(bool on)
     }
     PaintBox1->setHighContrast(on);
     PaintBox1Paint(this);
+    // Every caption again, in the palette's colours.
+    applied_.reset();
     applyView();
 }

@@ -31,6 +31,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class TSessen_Form : public QWidget {
     Q_OBJECT
@@ -138,9 +139,9 @@ private:
     void follow(After after);
     // Shows what the session gives after an event, and says its sentence.
     void applyView();
-    // Starts or stops the sound as the session's view asks; false when there
-    // was no device to play on.
-    bool applySound(SoundCue cue);
+    // Starts or stops the sound as the session's view asks; the session is
+    // told when there was no device to play on.
+    void applySound(SoundCue cue);
     void fitOuterSize();
     // A caption's colour as the window shows it, in either palette.
     uint32_t shownColor(uint32_t bgr) const;
@@ -148,6 +149,8 @@ private:
     // The lesson, what its controls show and what is said; every handler
     // passes its event on to it and then applies its view.
     LessonSession session_;
+    // What the controls were last set to show, to set only what changes.
+    std::optional<LessonView> applied_;
     QScrollArea* scrollArea_ = nullptr;
     QWidget* client_ = nullptr;
     SpeedButtonGroup* selectorGroup_ = nullptr;

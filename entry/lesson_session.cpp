@@ -28,6 +28,7 @@ LessonSession::LessonSession()
     // both shown.
     shown_.toggles = {ToggleLook{std::string(Translated(kOneTangentAtReset)), Bgr::Black, true},
                       ToggleLook{ChordCaption(false), Bgr::Black, true}};
+    read();
 }
 
 void LessonSession::Syokika()
@@ -39,24 +40,26 @@ void LessonSession::Syokika()
     lesson_.Keisu[3] = 0;
     lesson_.Keisu[4] = 0;
     for (int n = 1; n <= kCoefficientCount; ++n)
-        labels_[n] = std::to_string(lesson_.Keisu[n]);
+        applyLabelEdit(LabelEdit{n, std::to_string(lesson_.Keisu[n])});
     lesson_.KeisuNo = 1;
     BtnKetteiClick();
     SelectorClick(1);
-    shown_.toggles = ResetToggles(lesson_);
+    showToggles(ResetToggles(lesson_));
+    read();
     shown_.announcement.clear();
     shown_.sound = SoundCue::None;
 }
 
-LessonView LessonSession::view() const
+void LessonSession::read()
 {
-    LessonView view = shown_;
-    for (int n = 1; n <= kCoefficientCount; ++n)
-        view.coefficientLabels[static_cast<std::size_t>(n - 1)] = labels_[n];
-    view.secondTangentOn = lesson_.SessenSu2;
-    view.chordOn = lesson_.HojosenAri;
-    view.plotDescription = PlotDescription(lesson_);
-    return view;
+    shown_.plotDescription = PlotDescription(lesson_);
+}
+
+void LessonSession::showToggles(ToggleLooks looks)
+{
+    shown_.toggles = std::move(looks);
+    shown_.secondTangentOn = lesson_.SessenSu2;
+    shown_.chordOn = lesson_.HojosenAri;
 }
 
 After LessonSession::Press(const ControlRow& row)
@@ -170,6 +173,10 @@ bool LessonSession::grabsTangentPoint(const PlotPointer& pointer) const
 void LessonSession::sayAfter(const ControlRow& row)
 {
     shown_.sound = SoundCue::None;
+    // What changed the lesson changed its reading too; a slider's steps are
+    // read once it comes to rest, not at every step.
+    if (row.spoken == Spoken::Lesson)
+        read();
     if (row.spoken == Spoken::Lesson && row.change)
         shown_.announcement = ChangeAnnouncement(lesson_, *row.change);
     else if (row.spoken == Spoken::Entry)
@@ -223,8 +230,10 @@ void LessonSession::SelectorClick(int32_t target)
 
 void LessonSession::applyLabelEdit(const std::optional<LabelEdit>& edit)
 {
-    if (edit)
-        labels_[edit->coefficient] = edit->text;
+    if (!edit)
+        return;
+    labels_[edit->coefficient] = edit->text;
+    shown_.coefficientLabels[static_cast<std::size_t>(edit->coefficient - 1)] = edit->text;
 }
 
 void LessonSession::DigitClick(int digit)
@@ -312,13 +321,13 @@ void LessonSession::PaintBox1MouseUp()
 
 void LessonSession::BBtnSessenSuClick()
 {
-    shown_.toggles = ToggleSecondTangent(lesson_);
+    showToggles(ToggleSecondTangent(lesson_));
     sayAfter(*FindControlRow(Does::SecondTangent));
 }
 
 void LessonSession::BBtnHojosenClick()
 {
-    shown_.toggles = ToggleChord(lesson_);
+    showToggles(ToggleChord(lesson_));
     sayAfter(*FindControlRow(Does::Chord));
 }
 

@@ -89,8 +89,9 @@ public:
     int32_t zoomPosition() const { return shown_.zoomPosition; }
     int32_t tangentPosition() const { return shown_.tangentPosition; }
 
-    // What the controls show and what to say after the last event.
-    LessonView view() const;
+    // What the controls show and what to say after the last event. While a
+    // slider steps, the plot's reading stays as it was until it comes to rest.
+    const LessonView& view() const { return shown_; }
 
     // A control's event: a button pressed, a slider moved to `position`
     // (held to 0..100; atRest once it has come to rest), a pointer on the
@@ -163,6 +164,9 @@ public:
 
 private:
     void applyLabelEdit(const std::optional<LabelEdit>& edit);
+    void showToggles(ToggleLooks looks);
+    // Puts the plot into words again.
+    void read();
     // An event that changes nothing: nothing to say or play after it.
     void sayNothing();
     // Says what the event of the control changed.
@@ -170,8 +174,9 @@ private:
     std::string entrySentence() const;
 
     LessonState lesson_;
-    // The labels as the entry rules read and write them; shown_ holds the
-    // rest of what the controls show, and the sentence to say.
+    // The labels as the entry rules read and write them, and as shown_
+    // shows them; shown_ holds all that the controls show, and the sentence
+    // to say.
     CoefficientArray<std::string> labels_;
     LessonView shown_;
     int32_t dragWidth_ = 0; // the plot's width while the tangent point is held

@@ -122,6 +122,28 @@ int32_t SliderKey(const std::string& name, int modifiers, int32_t position)
     }
 }
 
+// The key table, for the page's tests to walk: each key's name, modifiers,
+// where the focus may be, what it does (by name), its control and step.
+emscripten::val KeyTableRows()
+{
+    static constexpr const char* kCommands[] = {
+        "PressControl", "SoundOnOff", "HearCurve",  "HearTangent",   "StopSound",
+        "Presentation", "SliderLine", "SliderPage", "SliderToStart", "SliderToEnd"};
+    emscripten::val list = emscripten::val::array();
+    for (const KeyRow& row : KeyTable()) {
+        emscripten::val entry = emscripten::val::object();
+        entry.set("key", std::string(row.key));
+        entry.set("modifiers", static_cast<int>(row.modifiers));
+        entry.set("onSlider", row.focus == KeyFocus::Slider);
+        entry.set("command", std::string(kCommands[static_cast<int>(row.command)]));
+        entry.set("control", std::string(row.control ? row.control : ""));
+        entry.set("step", row.step);
+        entry.set("name", std::string(row.name));
+        list.call<void>("push", entry);
+    }
+    return list;
+}
+
 // The modifier keys' bits, by the names a KeyboardEvent gives their flags.
 emscripten::val ModifierBits()
 {
@@ -299,6 +321,7 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .value("Up", PointerPhase::Up);
     emscripten::function("modifierBits", &ModifierBits);
     emscripten::function("sliderKey", &SliderKey);
+    emscripten::function("keyTable", &KeyTableRows);
     emscripten::function("controlIntents", &ControlIntents);
     emscripten::function("controlName", &ControlNameOf);
     emscripten::function("languages", &LanguageList);

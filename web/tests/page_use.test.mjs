@@ -194,3 +194,43 @@ test("the quit button ends the lesson", async () => {
     await close();
   }
 });
+
+// Every row of the core's key table pressed on the page, on a freshly loaded
+// lesson each: the page does what the row says, from a keypad key's focus
+// (a slider's keys on the focused tangent slider); F11 and Escape are left
+// to the browser's own full screen as well.
+test("every key of the key table", async () => {
+  const { page, close } = await openLesson();
+  try {
+    const rows = await page.evaluate(async () => (await (await import("./tavrine.js")).default()).keyTable());
+    const held = { 1: "Shift", 2: "Control", 4: "Alt", 8: "Meta" };
+    for (const row of rows) {
+      await page.reload();
+      await page.waitForSelector("html[data-ready=true]");
+      const focus = row.onSlider ? "ScrollBar2" : "Btn08";
+      await page.focus(`#${focus}`);
+      await page.evaluate((control) => {
+        globalThis.seen = { clicks: 0, leftToBrowser: null };
+        if (control) document.getElementById(control).addEventListener("click", () => ++seen.clicks);
+        addEventListener("keydown", (e) => { seen.leftToBrowser = !e.defaultPrevented; });
+      }, row.control);
+      const chord = Object.entries(held).filter(([bit]) => row.modifiers & bit).map(([, name]) => name);
+      await page.keyboard.press([...chord, row.key].join("+"));
+      const seen = await page.evaluate(() => globalThis.seen);
+      const said = await page.textContent("#announcer");
+      const at = `${row.name}: `;
+      switch (row.command) {
+        case "PressControl": assert.equal(seen.clicks, 1, `${at}presses ${row.control}`); break;
+        case "SoundOnOff": assert.ok(said.startsWith(TEXTS.soundOn), `${at}${said}`); break;
+        case "HearCurve": case "HearTangent": assert.equal(said, TEXTS.soundIsOff, at); break;
+        case "StopSound": case "Presentation": assert.equal(seen.leftToBrowser, true, at); break;
+        default: {
+          const expected = { SliderToStart: 0, SliderToEnd: 100 }[row.command] ?? 50 + row.step;
+          assert.equal(await sliderValue(page, "ScrollBar2"), String(expected), at);
+        }
+      }
+    }
+  } finally {
+    await close();
+  }
+});
