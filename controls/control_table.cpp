@@ -64,6 +64,14 @@ std::string_view RowDescription(const ControlRow& row)
     return Translated(row.description);
 }
 
+std::string ControlDescription(const ControlRow& row, std::string_view equation)
+{
+    std::string text(RowDescription(row));
+    if (row.kind == ControlKind::Selector && LabelOf(row) == nullptr && !equation.empty())
+        text.append(SentenceEnd()).append(SpokenMath(equation));
+    return text;
+}
+
 std::string ControlName(const ControlRow& row, std::string_view shown)
 {
     // A label shows a coefficient or an equation, which is named in words;

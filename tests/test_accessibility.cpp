@@ -222,6 +222,8 @@ void TestAccessibility::labelsAreReadWithTheirCurrentText()
 
     Click(f.BtnKettei);
     QCOMPARE(f.LblSiki->text(), QStringLiteral("y=x^3-3x^2"));
+    QVERIFY(f.SbnSiki->accessibleDescription().endsWith(
+        QStringLiteral("y イコール x の 3 乗 マイナス 3 x の 2 乗")));
     QVERIFY2(Name(f.LblSiki).contains(QStringLiteral("y イコール x の 3 乗 マイナス 3 x の 2 乗")),
              qPrintable(Name(f.LblSiki)));
 
