@@ -173,8 +173,8 @@ void TSessen_Form::applyView()
             QString::fromStdString(view.coefficientLabels[static_cast<std::size_t>(n - 1)]));
     }
     LblSiki->setText(QString::fromStdString(view.equationText));
-    SbnSiki->setAccessibleDescription(QString::fromStdString(
-        ControlDescription(*FindControlRow("SbnSiki"), view.equationText)));
+    SbnSiki->setAccessibleDescription(
+        QString::fromStdString(ControlDescription(*FindControlRow("SbnSiki"), view.equationText)));
     // A click on the latched button has just raised it; latch it again so
     // that exactly the selected target's button is down.
     if (view.latchedSelector != 0)
