@@ -6,6 +6,7 @@
 #include "app/layout_fonts.h"
 #include "app/presentation.h"
 #include "app/qt_color.h"
+#include "controls/control_table.h"
 #include "lesson/colors.h"
 #include "lesson/contrast_palette.h"
 
@@ -192,8 +193,13 @@ void TSessen_Form::applyView()
                 QString::fromStdString(view.coefficientLabels[static_cast<std::size_t>(n - 1)]));
         }
     }
-    if (Changed(shown.equationText, view.equationText, everything))
+    if (Changed(shown.equationText, view.equationText, everything)) {
         LblSiki->setText(QString::fromStdString(view.equationText));
+        // The equation button is described with the equation it chooses.
+        selectorButton(kEquationTarget)
+            ->setAccessibleDescription(QString::fromStdString(ControlDescription(
+                *FindControlRow(Does::Select, kEquationTarget), view.equationText)));
+    }
     // A click on the latched button has just raised it; latch it again so
     // that exactly the selected target's button is down.
     if (view.latchedSelector != 0)

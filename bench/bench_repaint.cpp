@@ -7,8 +7,10 @@
 //
 // The repaint cases paint into an image of Format_RGB32 at that ratio, the
 // format of the window's backing store on X11 and on the offscreen platform.
-// The slider cases drive the window's own handlers on the offscreen platform.
+// The slider cases move the window's own sliders, as a drag of the thumb
+// does, on the offscreen platform.
 
+#include "app/control_bindings.h"
 #include "app/plot_painter.h"
 #include "app/sessen_form.h"
 #include "app/tavrine_application.h"
@@ -130,12 +132,15 @@ void Slide(benchmark::State& state, Does slider, bool reference, qreal layoutSca
         straight = std::make_unique<ReferencePainting>(form);
     int zoom = 51;
     form.scroll(*FindControlRow(Does::Zoom), ScrollCode::Track, zoom);
-    const ControlRow& row = *FindControlRow(slider);
+    // Stepped as the pupil drags its thumb: the bar takes the position and
+    // tells the window, which draws the step; the bar itself is drawn with
+    // the next step's picture.
+    auto* bar = static_cast<QAbstractSlider*>(ControlOf(form, *FindControlRow(slider)));
     int position = 0;
     int direction = 1;
     for (auto _ : state) {
         int scrollPos = position;
-        form.scroll(row, ScrollCode::Track, scrollPos);
+        bar->setSliderPosition(scrollPos);
         if (position + direction < 0 || position + direction > 100)
             direction = -direction;
         position += direction;

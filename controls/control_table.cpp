@@ -1,6 +1,7 @@
 #include "controls/control_table.h"
 
 #include "lesson/catalogue.h"
+#include "lesson/spoken_math.h"
 
 #include <algorithm>
 #include <utility>
@@ -119,9 +120,21 @@ std::string_view RowDescription(const ControlRow& row)
     return Translated(row.description);
 }
 
+std::string ControlDescription(const ControlRow& row, std::string_view equation)
+{
+    std::string text(RowDescription(row));
+    if (row.kind == ControlKind::Selector && LabelOf(row) == nullptr && !equation.empty())
+        text.append(SentenceEnd()).append(SpokenMath(equation));
+    return text;
+}
+
 std::string ControlName(const ControlRow& row, std::string_view shown)
 {
+    // A label shows a coefficient or an equation, which is named in words;
+    // a button's name keeps its caption as shown.
     if (row.nameKind == NameKind::LiveText && !shown.empty())
-        return Filled(Translated(kNameAndValue), {RowName(row), shown});
+        return Filled(Translated(kNameAndValue),
+                      {RowName(row),
+                       row.kind == ControlKind::Label ? SpokenMath(shown) : std::string(shown)});
     return std::string(RowName(row));
 }

@@ -242,6 +242,12 @@ std::string_view RowCaption(const ControlRow& row);
 std::string_view RowName(const ControlRow& row);
 std::string_view RowDescription(const ControlRow& row);
 
+// The control's description while the curve's equation is `equation`: the
+// equation button's goes on with the equation it chooses, in words, for its
+// name keeps its caption as shown.
+std::string ControlDescription(const ControlRow& row, std::string_view equation);
+
 // The control's accessible name while it shows `shown`: a live name reads
-// "係数 b：-3", or its lead alone while nothing is shown.
+// "係数 b：マイナス 3" (a label's value in words), or its lead alone while
+// nothing is shown.
 std::string ControlName(const ControlRow& row, std::string_view shown);

@@ -7,6 +7,7 @@
 #include "lesson/colors.h"
 #include "lesson/curve.h"
 #include "lesson/equation_text.h"
+#include "lesson/spoken_math.h"
 #include "lesson/tangent_step.h"
 #include "plot/mapping.h"
 #include "plot/plot_layers.h"
@@ -188,11 +189,15 @@ void LessonSession::sayAfter(const ControlRow& row)
 std::string LessonSession::entrySentence() const
 {
     // The coefficient being typed, as the label that shows it is read
-    // ("係数 b：-3"); the equation button, by its own name.
+    // ("係数 b：マイナス 3"); the equation button, by its own name with the
+    // equation it chooses, in words.
     const int32_t target = std::clamp(lesson_.KeisuNo, int32_t{1}, kEquationTarget);
     const ControlRow& selector = *FindControlRow(Does::Select, target);
     const ControlRow* label = LabelOf(selector);
-    return label ? ControlName(*label, labels_[target]) : ControlName(selector, {});
+    if (label == nullptr)
+        return Filled(Translated(kNameAndValue),
+                      {RowName(selector), SpokenMath(shown_.equationText)});
+    return ControlName(*label, labels_[target]);
 }
 
 bool LessonSession::BtnKetteiClick()

@@ -3,6 +3,7 @@
 #include "lesson/catalogue.h"
 #include "lesson/curve.h"
 #include "lesson/equation_text.h"
+#include "lesson/spoken_math.h"
 #include "lesson/tangent_toggles.h"
 #include "plot/layer_arithmetic.h"
 #include "plot/plot_layers.h"
@@ -111,10 +112,15 @@ std::string ReadableNumber(Extended value)
 }
 
 namespace {
+// The reading says every number and equation in words (lesson/spoken_math.h).
+std::string Spoken(Extended value)
+{
+    return SpokenMath(ReadableNumber(value));
+}
+
 std::string Point(float x, float y)
 {
-    return Filled(Translated(kPointReading),
-                  {ReadableNumber(Extended(x)), ReadableNumber(Extended(y))});
+    return Filled(Translated(kPointReading), {Spoken(Extended(x)), Spoken(Extended(y))});
 }
 
 // The tangent through (x0, y0) with slope m, as y=mx+k with the numbers read
@@ -182,9 +188,9 @@ PlotReading ReadPlot(const LessonState& lesson)
         reading.equation = Translated(kNoCurveYet);
         return reading;
     }
-    reading.equation = Filled(Translated(kCurveReading), {EquationText(lesson.Keisu)});
-    const std::string half = ReadableNumber(Extended(zahyoMax) / Extended(2));
-    reading.range = Filled(Translated(kRangeReading), {half});
+    reading.equation = Filled(Translated(kCurveReading), {SpokenMath(EquationText(lesson.Keisu))});
+    const Extended half = Extended(zahyoMax) / Extended(2);
+    reading.range = Filled(Translated(kRangeReading), {Spoken(-half), Spoken(half)});
 
     const TZahyoR inflection = lesson.TenvoriPt;
     reading.inflection =
@@ -203,13 +209,14 @@ PlotReading ReadPlot(const LessonState& lesson)
     const Extended m0 = Dfx(lesson, x0);
     reading.tangent =
         Filled(Translated(InView(x0, y0, zahyoMax) ? kTangentReading : kTangentOutsideReading),
-               {Point(x0, y0), ReadableNumber(m0), LineEquation(x0, y0, m0)});
+               {Point(x0, y0), Spoken(m0), SpokenMath(LineEquation(x0, y0, m0))});
 
     const float x1 = SymmetricX(lesson);
     const float y1 = static_cast<float>(Fx(lesson, x1));
     if (lesson.SessenSu2) {
-        reading.secondTangent = Filled(Translated(kSecondTangentReading),
-                                       {Point(x1, y1), LineEquation(x1, y1, Dfx(lesson, x1))});
+        reading.secondTangent =
+            Filled(Translated(kSecondTangentReading),
+                   {Point(x1, y1), SpokenMath(LineEquation(x1, y1, Dfx(lesson, x1)))});
     }
     if (lesson.HojosenAri)
         reading.chord = Filled(Translated(kChordReading), {Point(x0, y0), Point(x1, y1)});

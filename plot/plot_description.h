@@ -9,12 +9,14 @@
 // reads it as the plot's description, and the window speaks parts of it after
 // each change. Texts are in the lesson's language, in UTF-8. Numbers are
 // rounded to two decimals for reading; the lesson's values are not touched.
+// Numbers and equations are said in words, as a teacher reads them aloud
+// (lesson/spoken_math.h); the screen shows them as they are written.
 //
 // Each part is one sentence without its closing "。" (SentenceEnd()); a part
 // that does not apply (the second tangent while it is off) is empty.
 struct PlotReading {
-    std::string equation;      // 曲線 y=x^3-3x^2
-    std::string range;         // 表示範囲 x、y とも -10 から 10
+    std::string equation;      // 曲線 y イコール x の 3 乗 マイナス 3 x の 2 乗
+    std::string range;         // 表示範囲 x、y とも マイナス 10 から 10
     std::string inflection;    // 変曲点 (1, -2), or that it lies outside the view
     std::string tangent;       // tangent point, slope and tangent, or why it is hidden
     std::string secondTangent; // the tangent at the symmetric point, while shown
@@ -27,7 +29,7 @@ PlotReading ReadPlot(const LessonState& lesson);
 // are filled with points, numbers and equations.
 inline constexpr const char* kNoCurveYet = "曲線はまだありません";
 inline constexpr const char* kCurveReading = "曲線 {1}";
-inline constexpr const char* kRangeReading = "表示範囲 x、y とも -{1} から {1}";
+inline constexpr const char* kRangeReading = "表示範囲 x、y とも {1} から {2}";
 inline constexpr const char* kInflectionReading = "変曲点 {1}";
 inline constexpr const char* kInflectionOutsideReading = "変曲点 {1} は表示範囲の外";
 inline constexpr const char* kTangentHiddenReading =

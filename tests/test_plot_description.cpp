@@ -15,7 +15,11 @@ namespace {
 bool ReadsLine(const std::string& reading, double m, double k)
 {
     static const QRegularExpression line("y=(-?[\\d.]*)(x?)([+-]?[\\d.]*)$");
-    const QStringList n = line.match(QString::fromStdString(reading)).capturedTexts();
+    // The line as it is written, from the Japanese words it is said in.
+    QString written = QString::fromStdString(reading);
+    written.replace("イコール", "=").replace("プラス", "+").replace("マイナス", "-");
+    written.replace("てん", ".").remove(' ');
+    const QStringList n = line.match(written).capturedTexts();
     const QString x = n.value(1); // a line that does not match reads as y=0
     const QString slope = n.value(2).isEmpty() ? "0" : x.isEmpty() || x == "-" ? x + "1" : x;
     return std::abs(slope.toDouble() - m) <= 0.005 + 1e-9 &&
@@ -45,7 +49,7 @@ void TestPlotDescription::readsThePlot_data()
     QTest::addColumn<int>("toggles"); // 0 one tangent, 1 two, 2 two and the chord
     QTest::addColumn<QString>("expected");
     // y = x^3 in the starting view, the first three sentences of most rows.
-    const QString cubic = Said(kCurveReading, "y=x^3") + Said(kRangeReading, "10") +
+    const QString cubic = Said(kCurveReading, "y=x^3") + Said(kRangeReading, "-10", "10") +
                           Said(kInflectionReading, "(0, 0)");
     QTest::newRow("start") << 1 << 0 << 0 << 20 << 50 << 0
                            << cubic + Said(kTangentReading, "(0, 0)", "0", "y=0");
@@ -62,16 +66,16 @@ void TestPlotDescription::readsThePlot_data()
         << 1 << 0 << 0 << 20 << 91 << 2 << cubic + Said(kTangentHiddenReading, "(2.73, 20.42)");
     QTest::newRow("guard at equality, point above the view")
         << 1 << 0 << 6 << 20 << 80 << 0
-        << Said(kCurveReading, "y=x^3+6x") + Said(kRangeReading, "10") +
+        << Said(kCurveReading, "y=x^3+6x") + Said(kRangeReading, "-10", "10") +
                Said(kInflectionReading, "(0, 0)") +
                Said(kTangentOutsideReading, "(2, 20)", "18", "y=18x-16");
     QTest::newRow("inflection point below the view")
         << 1 << -9 << 0 << 7 << 50 << 0
-        << Said(kCurveReading, "y=x^3-9x^2") + Said(kRangeReading, "3.5") +
+        << Said(kCurveReading, "y=x^3-9x^2") + Said(kRangeReading, "-3.5", "3.5") +
                Said(kInflectionOutsideReading, "(3, -54)") +
                Said(kTangentHiddenReading, "(3, -54)");
     QTest::newRow("slope -1") << -1 << 0 << 0 << 4 << 75 << 0
-                              << Said(kCurveReading, "y=-x^3") + Said(kRangeReading, "2") +
+                              << Said(kCurveReading, "y=-x^3") + Said(kRangeReading, "-2", "2") +
                                      Said(kInflectionReading, "(0, 0)") +
                                      Said(kTangentReading, "(1, -1)", "-3", "y=-3x+2");
     QTest::newRow("no lesson yet") << 1 << 0 << 0 << 0 << 50 << 0 << Said(kNoCurveYet);

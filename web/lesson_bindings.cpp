@@ -192,6 +192,13 @@ std::string ControlNameOf(const std::string& id, const std::string& shown)
     return row == nullptr ? std::string() : ControlName(*row, shown);
 }
 
+// A control's description while the curve's equation is `equation`.
+std::string ControlDescriptionOf(const std::string& id, const std::string& equation)
+{
+    const ControlRow* row = FindControlRow(id);
+    return row == nullptr ? std::string() : ControlDescription(*row, equation);
+}
+
 // The languages the lesson speaks, Japanese first: tag and own name.
 emscripten::val LanguageList()
 {
@@ -324,6 +331,7 @@ EMSCRIPTEN_BINDINGS(tavrine)
     emscripten::function("keyTable", &KeyTableRows);
     emscripten::function("controlIntents", &ControlIntents);
     emscripten::function("controlName", &ControlNameOf);
+    emscripten::function("controlDescription", &ControlDescriptionOf);
     emscripten::function("languages", &LanguageList);
     emscripten::function("chooseLanguage", &ChooseLanguage);
     emscripten::function("translated", &TranslatedText);

@@ -48,6 +48,15 @@ std::string Attribute(const char* name, std::string_view value)
 
 const char* const kParentIds[] = {"", "GroupBox1", "GroupBox2"};
 
+// A label whose caption never changes ("接点") names its control with its
+// visible caption first, as the desktop relates the two; a live label (a
+// coefficient's value) lends only the name it carries.
+std::string LabelledBy(const ControlRow& label, const std::string& id)
+{
+    return label.nameKind == NameKind::Fixed ? std::string(label.id) + " " + id + "-name"
+                                             : id + "-name";
+}
+
 // One control's opening tag and content; a group box's children follow it
 // before its closing tag. A label carries, hidden, the name of the control
 // it labels: that control takes its name from there, so that the relation
@@ -56,8 +65,8 @@ std::string OpenControl(const ControlRow& row)
 {
     const std::string id = row.id;
     std::string a = Attribute("id", id);
-    if (LabelOf(row) != nullptr)
-        a += Attribute("aria-labelledby", id + "-name");
+    if (const ControlRow* label = LabelOf(row); label != nullptr)
+        a += Attribute("aria-labelledby", LabelledBy(*label, id));
     else if (row.kind != ControlKind::GroupBox)
         a += Attribute("aria-label", ControlName(row, row.caption));
     if (row.kind != ControlKind::Plot)

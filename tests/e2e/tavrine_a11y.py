@@ -70,7 +70,8 @@ CONTROLS = [
     ("LblKeisuB", "0", LABEL, {"showing"}, set()),
     ("LblKeisuC", "0", LABEL, {"showing"}, set()),
     ("LblKeisuD", "0", LABEL, {"showing"}, set()),
-    ("LblSiki", "y=x^3", LABEL, {"showing"}, set()),
+    # Named in words, as a teacher reads the equation; its text stays as shown.
+    ("LblSiki", "y イコール x の 3 乗", LABEL, {"showing"}, set()),
     ("Label2", None, LABEL, {"showing"}, set()),
 ] + [("Btn0%d" % d, None, BUTTON, {"focusable", "showing"}, set()) for d in range(10)]
 
@@ -180,8 +181,11 @@ def lesson(session):
     reader = Reader(session)
     session.wait_until("the tangent on the x axis", blue_on_x_axis)
     check_tree(reader)
-    reader.wait_for_description(sentence("curve", "y=x^3"), sentence("inflection", "(0, 0)"),
-                                sentence("tangent", "(0, 0)", 0, "y=0"))
+    reader.wait_for_description(sentence("curve", "y イコール x の 3 乗"),
+                                sentence("inflection", "(0, 0)"),
+                                sentence("tangent", "(0, 0)", 0, "y イコール 0"))
+    if "^" in reader.plot_description():
+        raise CaseFailed("the plot reads %r" % reader.plot_description())
 
     # The plot can be heard from the screen reader: both pieces are offered
     # and taken (this session has no sound device; the program goes on).
@@ -205,9 +209,11 @@ def lesson(session):
 
     # "決定": y = x^3 + 3x^2, inflection point (-1, 2), slope -3 there.
     reader.act(name_of("BtnKettei"), "Press")
-    reader.wait_for_description(sentence("curve", "y=x^3+3x^2"), sentence("inflection", "(-1, 2)"),
-                                sentence("tangent", "(-1, 2)", -3, "y=-3x-1"))
-    reader.find(name_of("LblSiki", "y=x^3+3x^2"))
+    reader.wait_for_description(sentence("curve", "y イコール x の 3 乗 プラス 3 x の 2 乗"),
+                                sentence("inflection", "(マイナス 1, 2)"),
+                                sentence("tangent", "(マイナス 1, 2)", "マイナス 3",
+                                         "y イコール マイナス 3 x マイナス 1"))
+    reader.find(name_of("LblSiki", "y イコール x の 3 乗 プラス 3 x の 2 乗"))
     dot = to_plot_pixel(-1, 2, 20)
     rows = tangent_rows(-1, 2, -3, 20, (250, 300, 360))
     session.wait_until("the lime dot and the tangent at (-1, 2)",
@@ -217,7 +223,7 @@ def lesson(session):
     # the inflection point, the point (1, 4) with the slope 9.
     slider = reader.find(name_of("ScrollBar2"))
     slider.queryValue().currentValue = 80
-    reader.wait_for_description(sentence("tangent", "(1, 4)", 9, "y=9x-5"))
+    reader.wait_for_description(sentence("tangent", "(1, 4)", 9, "y イコール 9 x マイナス 5"))
     if slider.queryValue().currentValue != 80:
         raise CaseFailed("the slider stands at %r" % slider.queryValue().currentValue)
     rows = tangent_rows(1, 4, 9, 20, (300, 330, 360))
@@ -228,7 +234,7 @@ def lesson(session):
     toggle = reader.find(name_of("BBtnSessenSu", TEXTS["twoTangents"]))
     if "checked" not in states(toggle):
         raise CaseFailed("the second tangent's toggle does not read as on")
-    reader.wait_for_description(sentence("secondTangent", "(-3, 0)", "y=9x+27"))
+    reader.wait_for_description(sentence("secondTangent", "(マイナス 3, 0)", "y イコール 9 x プラス 27"))
     chord = reader.find(name_of("BBtnHojosen", TEXTS["chordOff"]))
     if "showing" not in states(chord) or "Press" not in actions(chord):
         raise CaseFailed("the chord toggle is not offered with two tangents")
@@ -255,7 +261,7 @@ def labelled_by(acc):
 def page_matches_desktop(session, site):
     reader = Reader(session)
     session.wait_until("the tangent on the x axis", blue_on_x_axis)
-    reader.wait_for_description(sentence("tangent", "(0, 0)", 0, "y=0"))
+    reader.wait_for_description(sentence("tangent", "(0, 0)", 0, "y イコール 0"))
     run = subprocess.run(["node", AX_TREE], env=dict(os.environ, TAVRINE_SITE=site),
                          capture_output=True, text=True, timeout=120)
     if run.returncode != 0:
@@ -264,9 +270,18 @@ def page_matches_desktop(session, site):
     desktop = {acc.name: acc for acc in walk(reader.app) if acc.name}
     with open(os.environ["TAVRINE_CONTROLS"], encoding="utf-8") as table:
         ids = [row["id"] for row in json.load(table)]
+    # The visible "接点" names the slider it labels, before the slider's own name.
+    slider = page[ROWS["LblSetten"]["labelFor"]]["name"]
+    if not slider.startswith(page["LblSetten"]["name"] + " "):
+        raise CaseFailed("the page names the tangent slider %r" % slider)
     for control in ids:
         seen = page.get(control)
-        acc = desktop.get(seen["name"]) if seen else None
+        # The page names a control by its visible label first ("接点"), then
+        # by the name the desktop gives it.
+        name = seen and seen["name"]
+        for label in seen["labelledBy"] if seen and seen.get("inTree") else []:
+            name = name.removeprefix(page[label]["name"] + " ")
+        acc = desktop.get(name) if seen else None
         if acc is None:
             raise CaseFailed("%s: the page calls it %r, which nothing on the desktop is called"
                              % (control, seen and seen["name"]))
@@ -305,11 +320,15 @@ def speaks_no_japanese(session, tag):
             except NotImplementedError:
                 pass
         texts = [text for text in texts if text]
-        if len(texts) >= 60 and any("y=x^3" in text for text in texts):
+        # The plot's reading: its points, and the curve said "y ... x ...".
+        if len(texts) >= 60 and any(re.search(r"\by .* x .*\(", text) for text in texts):
             break
         if time.monotonic() > deadline:
             raise CaseFailed("%s: only %d texts in the tree" % (tag, len(texts)))
         time.sleep(0.2)
+    # The curve in the language's words (English: y equals x cubed).
+    if tag == "en" and not any("y equals x cubed" in text for text in texts):
+        raise CaseFailed("en: the plot is not read in words: %r" % texts)
     for text in texts:
         if KANA.search(text) or (not tag.startswith("zh") and HAN.search(text)):
             raise CaseFailed("%s: %r" % (tag, text))

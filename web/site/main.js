@@ -113,7 +113,12 @@ function apply(view) {
   view = sound.follow(view);
   paint(view);
   labelIds.forEach((id, k) => show(id, view.coefficientLabels[k], (t) => { shownText($(id)).textContent = t; }));
-  show("LblSiki", view.equationText, (t) => { shownText($("LblSiki")).textContent = t; });
+  show("LblSiki", view.equationText, (t) => {
+    shownText($("LblSiki")).textContent = t;
+    // The equation button is described with the equation it chooses, in words.
+    const button = $(selectorIds.at(-1));
+    button.setAttribute("aria-description", module.controlDescription(button.id, t));
+  });
   selectorIds.forEach((id, k) => show(id, `${view.latchedSelector === k + 1} ${palette.caption(view.selectorColors[k])}`, () => {
     $(id).setAttribute("aria-checked", String(view.latchedSelector === k + 1));
     $(id).style.color = palette.caption(view.selectorColors[k]);

@@ -59,6 +59,12 @@ test("each language in turn: captions whole, nothing in Japanese", async () => {
         assert.ok(width <= room + 0.5, `${tag}: ${id} "${text}" takes ${width} of ${room} px`);
         if (tag === "en") assert.ok(longer <= room + 0.5, `${id}: "${text}" 30 % longer takes ${longer} of ${room} px`);
       }
+      // Chromium's tree reads y = x^3 in the language's words; the label still shows it.
+      const words = { ja: "y イコール x の 3 乗", en: "y equals x cubed" }[tag];
+      if (words) {
+        assert.equal(await page.textContent("#LblSiki > span:first-child"), "y=x^3");
+        assert.ok((await accessibleTexts(page)).some((text) => text.includes(words)), `${tag}: ${words}`);
+      }
       if (tag === "ja") continue;
       // A lesson: a coefficient typed and confirmed, both tangents, the chord.
       for (const id of ["Btn02", "BtnKettei", "BBtnSessenSu", "BBtnHojosen"]) await page.click(`#${id}`);

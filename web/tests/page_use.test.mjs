@@ -77,8 +77,8 @@ test("keypad entry, a refused bare minus, the equation text", async () => {
     assert.equal(await color(page, "SbnKeisuC"), "rgb(255, 0, 0)");
     // Said and described in words: the new equation and its inflection point.
     assert.ok((await page.textContent("#announcer"))
-      .startsWith(sentence("confirmed") + sentence("curve", "y=x^3-3x^2")));
-    assert.ok((await page.textContent("#plotDescription")).includes(sentence("inflection", "(1, -2)")));
+      .startsWith(sentence("confirmed") + sentence("curve", "y イコール x の 3 乗 マイナス 3 x の 2 乗")));
+    assert.ok((await page.textContent("#plotDescription")).includes(sentence("inflection", "(1, マイナス 2)")));
     await expectTangentLayer(page, "b - 3 K", { second: false, chord: false });
 
     // d = "-" alone: "決定" is refused and nothing is drawn again.
@@ -106,7 +106,7 @@ test("keypad entry, a refused bare minus, the equation text", async () => {
     await page.keyboard.press("-");
     await page.keyboard.press("4");
     assert.equal(await text(page, "LblKeisuC"), "-4");
-    assert.equal(await page.textContent("#announcer"), nameOf("LblKeisuC", "-4"));
+    assert.equal(await page.textContent("#announcer"), nameOf("LblKeisuC", "マイナス 4"));
   } finally {
     await close();
   }
@@ -126,7 +126,7 @@ test("the zoom keys and the tangent slider", async () => {
     assert.equal(await keys("ScrollBar1", "ArrowRight", "ArrowDown", "PageDown"), "3");
     await expectTangentLayer(page, "z3", { second: false, chord: false });
     // Once the slider rests, the new range is said: 3 gives a view 35 wide.
-    assert.ok((await page.textContent("#announcer")).startsWith(sentence("range", 17.5)));
+    assert.ok((await page.textContent("#announcer")).startsWith(sentence("range", "マイナス 17 てん 5", "17 てん 5")));
     // At the right end the view is -2..2: the grid's lines stand 165 pixels apart.
     await keys("ScrollBar1", "End");
     const pixel = await canvasPixels(page);
