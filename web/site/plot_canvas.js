@@ -1,5 +1,6 @@
-// Draws the plot's geometry on a canvas whose backing store has `scale`
-// device pixels per plot pixel.
+// Draws the plot's geometry, as the core cuts it to the area (fills, lines,
+// polylines and dots that can reach it), on a canvas whose backing store has
+// `scale` device pixels per plot pixel.
 //
 // 1-pixel lines are filled pixel runs, each plot pixel a rectangle whose
 // edges are rounded to whole device pixels, so they stay sharp at any scale:
@@ -7,8 +8,8 @@
 // canvas strokes with round caps and joins; canvas always smooths their
 // edges, so they are stroked on a scratch canvas whose pixels are then made
 // wholly opaque or wholly clear, the aliased look of the desktop's pens.
-// Points may lie millions of pixels outside the area: everything is cut to
-// the area first.
+// A line's points may still lie millions of pixels outside the area: its
+// pixels are taken only where they fall inside.
 
 import { Kind, cssColor } from "./plot_geometry.js";
 
@@ -68,26 +69,13 @@ function thinLine(ctx, scale, geometry, ax, ay, bx, by) {
   flush(last + 1);
 }
 
-function canTouchArea(geometry, reach, ax, ay, bx, by) {
-  return Math.max(ax, bx) + reach >= 0 && Math.min(ax, bx) - reach < geometry.width &&
-         Math.max(ay, by) + reach >= 0 && Math.min(ay, by) - reach < geometry.height;
-}
-
-function widePath(ctx, item, points, first, count, geometry) {
-  // Only the runs of segments that can reach the area; a run's round cap
-  // stands where the join was.
+function widePath(ctx, item, points, first, count) {
   ctx.lineWidth = item.penWidth;
   ctx.lineCap = "round";
   ctx.lineJoin = "round";
   ctx.beginPath();
-  let open = false;
-  for (let k = first; k + 1 < first + count; ++k) {
-    const ax = points[2 * k], ay = points[2 * k + 1];
-    const bx = points[2 * k + 2], by = points[2 * k + 3];
-    if (!canTouchArea(geometry, item.penWidth, ax, ay, bx, by)) { open = false; continue; }
-    if (!open) { ctx.moveTo(ax, ay); open = true; }
-    ctx.lineTo(bx, by);
-  }
+  ctx.moveTo(points[2 * first], points[2 * first + 1]);
+  for (let k = first + 1; k < first + count; ++k) ctx.lineTo(points[2 * k], points[2 * k + 1]);
   ctx.stroke();
 }
 
@@ -140,7 +128,7 @@ function drawAliased(ctx, scale, geometry, wideItems) {
       scratch.arc(points[p] + 0.5, points[p + 1] + 0.5, item.penWidth / 2, 0, 2 * Math.PI);
       scratch.fill();
     } else {
-      widePath(scratch, item, points, item.first, item.kind === Kind.Line ? 2 : item.count, geometry);
+      widePath(scratch, item, points, item.first, item.kind === Kind.Line ? 2 : item.count);
     }
   }
   // Only where the strokes can be: reading the whole canvas back would
@@ -178,14 +166,8 @@ export function drawGeometry(ctx, scale, geometry, { clear = false } = {}) {
     ctx.strokeStyle = color;
     const p = 2 * item.first;
     switch (item.kind) {
-      case Kind.Area:
-        ctx.fillStyle = "#ffffff";
-        fillPlotPixels(ctx, scale, 0, 0, width, height);
-        ctx.fillStyle = color;
-        fillPlotPixels(ctx, scale, 0, 0, width, 1);
-        fillPlotPixels(ctx, scale, 0, height - 1, width, 1);
-        fillPlotPixels(ctx, scale, 0, 0, 1, height);
-        fillPlotPixels(ctx, scale, width - 1, 0, 1, height);
+      case Kind.Fill:
+        fillPlotPixels(ctx, scale, points[p], points[p + 1], points[p + 2] - points[p], points[p + 3] - points[p + 1]);
         break;
       case Kind.Line:
         ctx.beginPath();

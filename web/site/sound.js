@@ -5,8 +5,6 @@
 // point plays the tone of its slope. What is said about it comes from the
 // core, in the view's announcement.
 
-const SAMPLE_RATE = 48000;
-
 export class LessonSound {
   constructor(module, lesson) {
     this.module = module;
@@ -53,7 +51,7 @@ export class LessonSound {
     if (!this.context) {
       const Context = globalThis.AudioContext ?? globalThis.webkitAudioContext;
       try {
-        this.context = Context ? new Context({ sampleRate: SAMPLE_RATE }) : null;
+        this.context = Context ? new Context({ sampleRate: this.module.sampleRate }) : null;
       } catch {
         this.context = null;
       }
@@ -67,7 +65,7 @@ export class LessonSound {
     if (!context) return false;
     const frames = samples.length / 2;
     if (frames === 0) return true;
-    const buffer = context.createBuffer(2, frames, SAMPLE_RATE);
+    const buffer = context.createBuffer(2, frames, this.module.sampleRate);
     const left = buffer.getChannelData(0);
     const right = buffer.getChannelData(1);
     for (let k = 0; k < frames; ++k) {
