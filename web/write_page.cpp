@@ -13,6 +13,7 @@
 // serves and the desktop faces they are cut from (subset_fonts.py).
 
 #include "controls/caption_fit.h"
+#include "controls/control_roles.h"
 #include "controls/control_table.h"
 #include "controls/language_choice.h"
 #include "entry/lesson_session.h"
@@ -48,6 +49,14 @@ std::string Attribute(const char* name, std::string_view value)
     return std::string(" ") + name + "=\"" + Escaped(value) + "\"";
 }
 
+// The ARIA role of a control's element where its tag does not imply it.
+std::string Role(const ControlRow& row)
+{
+    const char* const kRoles[] = {"img", "note", "slider", "group", "", "checkbox"};
+    const char* role = kRoles[static_cast<int>(RoleOf(row.kind))];
+    return *role ? Attribute("role", role) : std::string();
+}
+
 // One control's opening tag and content; a group box's children follow it
 // before its closing tag. A label carries, hidden, the name of the control
 // it labels: that control takes its name from there, so that the relation
@@ -68,29 +77,29 @@ std::string OpenControl(const ControlRow& row)
     const ControlRow* labelled = row.labelFor ? FindControlRow(row.labelFor) : nullptr;
     switch (row.kind) {
     case ControlKind::Plot:
-        return "<canvas" + a + " role=\"img\" aria-describedby=\"plotDescription\"></canvas>\n" +
+        return "<canvas" + a + Role(row) + " aria-describedby=\"plotDescription\"></canvas>\n" +
                "<p id=\"plotDescription\" class=\"offscreen\"></p>";
     case ControlKind::Label:
-        return "<div" + a + " class=\"label\" role=\"note\"><span>" + caption + "</span>" +
+        return "<div" + a + " class=\"label\"" + Role(row) + "><span>" + caption + "</span>" +
                (labelled ? "<span" + Attribute("id", std::string(row.labelFor) + "-name") +
                                " hidden>" + Escaped(labelled->accessibleName) + "</span>"
                          : "") +
                "</div>";
     case ControlKind::Slider:
-        return "<div" + a +
-               " class=\"scrollbar\" role=\"slider\" tabindex=\"0\" aria-valuemin=\"0\"" +
+        return "<div" + a + " class=\"scrollbar\"" + Role(row) +
+               " tabindex=\"0\" aria-valuemin=\"0\"" +
                " aria-valuemax=\"100\" aria-orientation=\"horizontal\"></div>";
     case ControlKind::GroupBox:
-        return "<div" + a + " class=\"groupbox\" role=\"group\"" +
+        return "<div" + a + " class=\"groupbox\"" + Role(row) +
                Attribute("aria-labelledby", id + "Caption") + ">\n<span" +
                Attribute("id", id + "Caption") + " class=\"caption\">" + caption + "</span>";
     case ControlKind::PushButton:
-        return "<button" + a + ">" + caption + "</button>";
+        return "<button" + a + Role(row) + ">" + caption + "</button>";
     case ControlKind::Toggle:
-        return "<button" + a + " class=\"toggle\" role=\"checkbox\" aria-checked=\"false\">" +
+        return "<button" + a + " class=\"toggle\"" + Role(row) + " aria-checked=\"false\">" +
                caption + "</button>";
     case ControlKind::Selector:
-        return "<div" + a + " class=\"speed\" role=\"checkbox\" aria-checked=\"false\"" +
+        return "<div" + a + " class=\"speed\"" + Role(row) + " aria-checked=\"false\"" +
                " tabindex=\"-1\">" + caption + "</div>";
     }
     return {};
