@@ -4,6 +4,10 @@
 #include "lesson/contrast_palette.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <utility>
 
 PlotRecorder::PlotRecorder(int32_t width, int32_t height)
 {
@@ -95,9 +99,65 @@ void Fill(PlotGeometry& out, uint32_t color, DotPoint from, DotPoint to)
     const DotPoint corners[] = {from, to};
     Add(out, PlotItem{PlotItem::Kind::Fill, color, 1}, corners, 2);
 }
+double RoundedOff(double v)
+{
+    return v < 0 ? -std::floor(-v + 0.5) : std::floor(v + 0.5);
+}
+
+// The pixels of a 1-pixel line from a to b inside the area, as fills of the
+// runs along its longer axis.
+void AddPixelRuns(PlotGeometry& out, uint32_t color, DotPoint a, DotPoint b)
+{
+    const int64_t dx = int64_t{b.x} - a.x;
+    const int64_t dy = int64_t{b.y} - a.y;
+    if (dx == 0 && dy == 0)
+        return;
+    const bool alongX = std::llabs(dx) >= std::llabs(dy);
+    const int64_t a0 = alongX ? a.x : a.y;
+    const int64_t b0 = alongX ? a.y : a.x;
+    const int64_t span = alongX ? dx : dy;
+    const double slope = static_cast<double>(alongX ? dy : dx) / static_cast<double>(span);
+    const int64_t size = alongX ? out.width : out.height;
+    const int64_t crossSize = alongX ? out.height : out.width;
+    const int64_t step = span > 0 ? 1 : -1;
+    // The steps from the start up to, not including, the end, within the area.
+    int64_t first = a0;
+    int64_t last = a0 + span - step;
+    if (step < 0)
+        std::swap(first, last);
+    first = std::max<int64_t>(first, 0);
+    last = std::min<int64_t>(last, size - 1);
+    std::optional<int64_t> runStart;
+    int64_t runCross = 0;
+    const auto flush = [&](int64_t end) {
+        if (!runStart)
+            return;
+        const auto at = [alongX](int64_t along, int64_t cross) {
+            return alongX ? DotPoint{static_cast<int32_t>(along), static_cast<int32_t>(cross)}
+                          : DotPoint{static_cast<int32_t>(cross), static_cast<int32_t>(along)};
+        };
+        Fill(out, color, at(*runStart, runCross), at(end, runCross + 1));
+        runStart.reset();
+    };
+    for (int64_t k = first; k <= last; ++k) {
+        const double cross = static_cast<double>(b0) +
+                             RoundedOff(static_cast<double>(k - a0) * slope);
+        if (cross < 0 || cross >= static_cast<double>(crossSize)) {
+            flush(k);
+            continue;
+        }
+        if (runStart && static_cast<int64_t>(cross) != runCross)
+            flush(k);
+        if (!runStart) {
+            runStart = k;
+            runCross = static_cast<int64_t>(cross);
+        }
+    }
+    flush(last + 1);
+}
 } // namespace
 
-PlotGeometry DrawnOnArea(const PlotGeometry& plot)
+PlotGeometry DrawnOnArea(const PlotGeometry& plot, ThinLineForm thin)
 {
     PlotGeometry out;
     out.width = plot.width;
@@ -118,6 +178,10 @@ PlotGeometry DrawnOnArea(const PlotGeometry& plot)
             DotPoint ends[] = {points[0], points[1]};
             if (!CanTouchArea(plot, item.penWidth, ends[0], ends[1]))
                 break;
+            if (item.penWidth == 1 && thin == ThinLineForm::AsPixelRuns) {
+                AddPixelRuns(out, item.color, ends[0], ends[1]);
+                break;
+            }
             if (item.penWidth == 1)
                 CutAcrossArea(plot, ends[0], ends[1]);
             Add(out, item, ends, 2);
@@ -130,7 +194,11 @@ PlotGeometry DrawnOnArea(const PlotGeometry& plot)
                     Add(out, item, points + runStart, end - runStart + 1);
             };
             for (uint32_t k = 0; k + 1 < item.count; ++k) {
-                if (!CanTouchArea(plot, item.penWidth, points[k], points[k + 1])) {
+                if (item.penWidth == 1 && thin == ThinLineForm::AsPixelRuns) {
+                    if (CanTouchArea(plot, 1, points[k], points[k + 1]))
+                        AddPixelRuns(out, item.color, points[k], points[k + 1]);
+                    runStart = k + 1;
+                } else if (!CanTouchArea(plot, item.penWidth, points[k], points[k + 1])) {
                     flush(k);
                     runStart = k + 1;
                 }

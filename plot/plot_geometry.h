@@ -51,9 +51,16 @@ struct PlotGeometry {
 // leaves off is the round cap it now ends with); and a 1-pixel line along a
 // row or column that runs across the whole area cut to one pixel beyond each
 // edge, where it still covers the same pixels. An edition then only fills,
-// draws lines, polylines and dots; which pixels a slanting 1-pixel line
-// covers is its painter's own rasterizing, leaving out the end pixel.
-PlotGeometry DrawnOnArea(const PlotGeometry& plot);
+// draws lines, polylines and dots.
+//
+// 1-pixel lines come as lines for a painter that rasterizes them itself
+// (QPainter, whose pixels at every scale of the screen are the desktop's),
+// leaving out the end pixel; or as the runs of pixels they cover inside the
+// area, each a fill: one pixel per step along the longer axis from the start
+// up to, not including, the end, the other coordinate rounded, halves away
+// from zero.
+enum class ThinLineForm { AsLines, AsPixelRuns };
+PlotGeometry DrawnOnArea(const PlotGeometry& plot, ThinLineForm thin = ThinLineForm::AsLines);
 
 // The same drawing with the high-contrast palette's plot colours in place of
 // the lesson's (lesson/contrast_palette.h), for an edition switched to it.

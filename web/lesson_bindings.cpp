@@ -59,15 +59,16 @@ emscripten::val Plot(const LessonSession& s, int width, int height)
     return FlatView(PlotOf(s.lesson(), width, height));
 }
 
-// The base and the tangent layer as the page draws them: cut to the area.
+// The base and the tangent layer as the page draws them: cut to the area,
+// with the 1-pixel lines as the runs of pixels they cover.
 emscripten::val PlotBase(const LessonSession& s, int width, int height)
 {
-    return FlatView(DrawnOnArea(PlotBaseOf(s.lesson(), width, height)));
+    return FlatView(DrawnOnArea(PlotBaseOf(s.lesson(), width, height), ThinLineForm::AsPixelRuns));
 }
 
 emscripten::val TangentLayer(const LessonSession& s, int width, int height)
 {
-    return FlatView(DrawnOnArea(TangentLayerOf(s.lesson(), width, height)));
+    return FlatView(DrawnOnArea(TangentLayerOf(s.lesson(), width, height), ThinLineForm::AsPixelRuns));
 }
 
 // The plot's revisions for the lesson as it stands, [base, whole plot]: the

@@ -1,15 +1,13 @@
-// Draws the plot's geometry, as the core cuts it to the area (fills, lines,
-// polylines and dots that can reach it), on a canvas whose backing store has
-// `scale` device pixels per plot pixel.
+// Draws the plot's geometry, as the core cuts it to the area (fills, wide
+// lines, polylines and dots that can reach it, the 1-pixel lines as the runs
+// of pixels they cover), on a canvas whose backing store has `scale` device
+// pixels per plot pixel.
 //
-// 1-pixel lines are filled pixel runs, each plot pixel a rectangle whose
-// edges are rounded to whole device pixels, so they stay sharp at any scale:
-// a line covers its start pixel and leaves out its end pixel. Wide pens are
-// canvas strokes with round caps and joins; canvas always smooths their
-// edges, so they are stroked on a scratch canvas whose pixels are then made
-// wholly opaque or wholly clear, the aliased look of the desktop's pens.
-// A line's points may still lie millions of pixels outside the area: its
-// pixels are taken only where they fall inside.
+// Fills have their edges rounded to whole device pixels, so the runs of the
+// 1-pixel lines stay sharp at any scale. Wide pens are canvas strokes with
+// round caps and joins; canvas always smooths their edges, so they are
+// stroked on a scratch canvas whose pixels are then made wholly opaque or
+// wholly clear, the aliased look of the desktop's pens.
 
 import { Kind, cssColor } from "./plot_geometry.js";
 
@@ -17,56 +15,6 @@ function fillPlotPixels(ctx, scale, x, y, w, h) {
   const x0 = Math.round(x * scale);
   const y0 = Math.round(y * scale);
   ctx.fillRect(x0, y0, Math.round((x + w) * scale) - x0, Math.round((y + h) * scale) - y0);
-}
-
-// The same rectangle added to the current path, so that a line's runs are
-// filled at once.
-function addPlotPixels(ctx, scale, x, y, w, h) {
-  const x0 = Math.round(x * scale);
-  const y0 = Math.round(y * scale);
-  ctx.rect(x0, y0, Math.round((x + w) * scale) - x0, Math.round((y + h) * scale) - y0);
-}
-
-// Halves away from zero, as the lesson rounds pixels.
-function roundoff(v) {
-  return v < 0 ? -Math.floor(-v + 0.5) : Math.floor(v + 0.5);
-}
-
-// The pixels of a 1-pixel line from (ax, ay) to (bx, by) inside the area:
-// one pixel per step along the longer axis, the other coordinate rounded,
-// gathered into runs along the longer axis.
-function thinLine(ctx, scale, geometry, ax, ay, bx, by) {
-  const dx = bx - ax;
-  const dy = by - ay;
-  if (dx === 0 && dy === 0) return;
-  const alongX = Math.abs(dx) >= Math.abs(dy);
-  const [a0, b0, span, slope, size, crossSize] = alongX
-    ? [ax, ay, dx, dy / dx, geometry.width, geometry.height]
-    : [ay, ax, dy, dx / dy, geometry.height, geometry.width];
-  const step = Math.sign(span);
-  // The pixels along the longer axis from the start up to, not including,
-  // the end, limited to the area.
-  let first = a0;
-  let last = a0 + span - step;
-  if (step < 0) [first, last] = [last, first];
-  first = Math.max(first, 0);
-  last = Math.min(last, size - 1);
-  let runStart = null;
-  let runCross = 0;
-  const flush = (end) => {
-    if (runStart === null) return;
-    const length = end - runStart;
-    if (alongX) addPlotPixels(ctx, scale, runStart, runCross, length, 1);
-    else addPlotPixels(ctx, scale, runCross, runStart, 1, length);
-    runStart = null;
-  };
-  for (let a = first; a <= last; ++a) {
-    const cross = b0 + roundoff((a - a0) * slope);
-    if (cross < 0 || cross >= crossSize) { flush(a); continue; }
-    if (runStart !== null && cross !== runCross) flush(a);
-    if (runStart === null) { runStart = a; runCross = cross; }
-  }
-  flush(last + 1);
 }
 
 function widePath(ctx, item, points, first, count) {
@@ -155,34 +103,19 @@ export function drawGeometry(ctx, scale, geometry, { clear = false } = {}) {
   ctx.beginPath();
   ctx.rect(0, 0, Math.round(width * scale), Math.round(height * scale));
   ctx.clip();
+  let color = null;
   for (const item of items) {
-    if (item.kind === Kind.Dot || item.penWidth > 1) {
+    if (item.kind !== Kind.Fill) {
       wide.push(item);
       continue;
     }
     flushWide();
-    const color = cssColor(item.color);
-    ctx.fillStyle = color;
-    ctx.strokeStyle = color;
-    const p = 2 * item.first;
-    switch (item.kind) {
-      case Kind.Fill:
-        fillPlotPixels(ctx, scale, points[p], points[p + 1], points[p + 2] - points[p], points[p + 3] - points[p + 1]);
-        break;
-      case Kind.Line:
-        ctx.beginPath();
-        thinLine(ctx, scale, geometry, points[p], points[p + 1], points[p + 2], points[p + 3]);
-        ctx.fill();
-        break;
-      case Kind.Polyline:
-        ctx.beginPath();
-        for (let k = 0; k + 1 < item.count; ++k) {
-          const q = p + 2 * k;
-          thinLine(ctx, scale, geometry, points[q], points[q + 1], points[q + 2], points[q + 3]);
-        }
-        ctx.fill();
-        break;
+    if (item.color !== color) {
+      color = item.color;
+      ctx.fillStyle = cssColor(color);
     }
+    const p = 2 * item.first;
+    fillPlotPixels(ctx, scale, points[p], points[p + 1], points[p + 2] - points[p], points[p + 3] - points[p + 1]);
   }
   flushWide();
   ctx.restore();
