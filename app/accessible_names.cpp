@@ -2,6 +2,7 @@
 
 #include "app/control_bindings.h"
 #include "app/sessen_form.h"
+#include "controls/control_roles.h"
 #include "controls/control_table.h"
 #include "lesson/catalogue.h"
 #include "sound/lesson_sound.h"
@@ -232,23 +233,26 @@ QAccessibleInterface* LessonFactory(const QString&, QObject* object)
         return new QAccessibleWidget(widget, QAccessible::Window);
     if (auto* announcer = qobject_cast<Announcer*>(widget))
         return new AnnouncerAccessible(announcer);
-    if (RowOf(widget) == nullptr)
+    const ControlRow* row = RowOf(widget);
+    if (row == nullptr)
         return nullptr;
-    if (auto* bar = qobject_cast<ScrollNotifyBar*>(widget))
-        return new ScrollBarAccessible(bar);
-    if (qobject_cast<QGroupBox*>(widget) != nullptr)
-        return nullptr; // Qt's own: a panel that labels its children
-    // The selectors and the two toggles are on or off. A check box is the
-    // role whose state every screen reader speaks; a checkable push button
-    // is announced as a plain button on the AT-SPI bus.
-    if (qobject_cast<SpeedButton*>(widget) != nullptr ||
-        qobject_cast<ToggleButton*>(widget) != nullptr)
+    switch (RoleOf(row->kind)) {
+    case ControlRole::Slider: {
+        auto* bar = qobject_cast<ScrollNotifyBar*>(widget);
+        return bar ? new ScrollBarAccessible(bar) : nullptr;
+    }
+    case ControlRole::Group:
+        return nullptr; // Qt's own
+    case ControlRole::CheckBox:
         return new ControlAccessible(widget, QAccessible::CheckBox);
-    if (qobject_cast<QAbstractButton*>(widget) != nullptr)
+    case ControlRole::Button:
         return new ControlAccessible(widget, QAccessible::Button);
-    if (qobject_cast<QLabel*>(widget) != nullptr)
+    case ControlRole::Text:
         return new ControlAccessible(widget, QAccessible::StaticText);
-    return new ControlAccessible(widget, QAccessible::Graphic); // the plot
+    case ControlRole::Image:
+        break;
+    }
+    return new ControlAccessible(widget, QAccessible::Graphic);
 }
 
 bool IsLessonInterface(QAccessibleInterface* iface)

@@ -20,10 +20,9 @@ void CachedPlot::paint(QPainter& painter, const LessonState& lesson, QSize size)
     }
     const QPoint whole(static_cast<int>(std::floor(device.dx())),
                        static_cast<int>(std::floor(device.dy())));
-    const BaseKey key{lesson.Keisu, lesson.ZahyoMax,
-                      size,         device.m11(),
-                      device.m22(), QPointF(device.dx() - whole.x(), device.dy() - whole.y()),
-                      highContrast_};
+    revision_.follow(lesson);
+    const BaseKey key{revision_.base(), size, device.m11(), device.m22(),
+                      QPointF(device.dx() - whole.x(), device.dy() - whole.y()), highContrast_};
     if (key_ != key)
         drawBase(lesson, key);
 

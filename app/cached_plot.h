@@ -2,6 +2,7 @@
 
 #include "lesson/lesson_state.h"
 #include "plot/plot_geometry.h"
+#include "plot/plot_revision.h"
 
 #include <QImage>
 #include <QPointF>
@@ -12,8 +13,8 @@
 class QPainter;
 
 // The plot as the paint box shows it. The base (area, grid, curve and dot)
-// changes only with the coefficients, the view scale, the size and the
-// device's scale; it is drawn once for each into an image of device pixels.
+// changes only with the core's base revision, the size and the device's
+// scale; it is drawn once for each into an image of device pixels.
 // Every paint copies that image and draws the tangent layer over it, so a
 // step of the tangent slider or a toggle costs a copy and three lines.
 //
@@ -34,8 +35,7 @@ public:
 
 private:
     struct BaseKey {
-        CoefficientArray<int32_t> keisu;
-        int32_t zahyoMax = 0;
+        uint32_t revision = 0;
         QSize size;
         qreal scaleX = 1;
         qreal scaleY = 1;
@@ -48,6 +48,7 @@ private:
     // The geometry in the colours the plot is drawn in.
     PlotGeometry colored(PlotGeometry geometry) const;
 
+    PlotRevision revision_;
     std::optional<BaseKey> key_;
     QImage base_;
     int baseDrawings_ = 0;

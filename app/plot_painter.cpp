@@ -7,8 +7,6 @@
 #include <QPolygon>
 #include <QRegion>
 
-#include <algorithm>
-
 namespace {
 QPoint ToQt(DotPoint p)
 {
@@ -50,63 +48,10 @@ void DrawThinLine(QPainter& painter, const PlotGeometry& plot, DotPoint from, Do
         painter.fillRect(from.x, from.y, 1, 1, painter.pen().color());
 }
 
-// Whether a stroke of the item's pen between two points can paint a pixel of
-// the area: a stroke reaches half its width beyond its centre line, and a
-// whole width leaves room for its round caps. Held in 64 bits, since end
-// points may lie millions of pixels away.
-bool CanTouchArea(const PlotGeometry& plot, int32_t penWidth, DotPoint a, DotPoint b)
+void FillPixels(QPainter& painter, const PlotItem& item, const DotPoint* corners)
 {
-    const int64_t reach = penWidth;
-    return std::max<int64_t>(a.x, b.x) + reach >= 0 &&
-           std::min<int64_t>(a.x, b.x) - reach < plot.width &&
-           std::max<int64_t>(a.y, b.y) + reach >= 0 &&
-           std::min<int64_t>(a.y, b.y) - reach < plot.height;
-}
-
-// A line along one pixel row or column whose both ends lie beyond the area
-// covers every pixel of the area on its row or column; cut to one pixel
-// beyond each edge, its ends still lie beyond, so it covers the same pixels.
-bool CutAcrossArea(const PlotGeometry& plot, DotPoint& from, DotPoint& to)
-{
-    const auto cut = [](int32_t& a, int32_t& b, int32_t size) {
-        const bool beyond = std::min(a, b) < 0 && std::max(a, b) >= size;
-        if (beyond) {
-            a = a < 0 ? -1 : size;
-            b = b < 0 ? -1 : size;
-        }
-        return beyond;
-    };
-    if (from.y == to.y)
-        return cut(from.x, to.x, plot.width);
-    if (from.x == to.x)
-        return cut(from.y, to.y, plot.height);
-    return false;
-}
-
-void DrawPolylineRuns(QPainter& painter, const PlotGeometry& plot, const PlotItem& item)
-{
-    // The runs of segments whose strokes can touch the area, each as a
-    // polyline of its own. A segment between runs cannot paint a pixel of
-    // the area, and the round join where a run leaves off is the round cap it
-    // now ends with.
-    const DotPoint* points = plot.pointsOf(item);
-    const auto count = static_cast<int>(item.count);
-    QPolygon run;
-    const auto flush = [&] {
-        if (run.size() > 1)
-            painter.drawPolyline(run);
-        run.clear();
-    };
-    for (int k = 0; k + 1 < count; ++k) {
-        if (CanTouchArea(plot, item.penWidth, points[k], points[k + 1])) {
-            if (run.isEmpty())
-                run.append(ToQt(points[k]));
-            run.append(ToQt(points[k + 1]));
-        } else {
-            flush();
-        }
-    }
-    flush();
+    painter.fillRect(corners[0].x, corners[0].y, corners[1].x - corners[0].x,
+                     corners[1].y - corners[0].y, QtColor(item.color));
 }
 } // namespace
 
@@ -122,17 +67,17 @@ void DrawPlotItem(QPainter& painter, const PlotGeometry& plot, const PlotItem& i
     const DotPoint* points = plot.pointsOf(item);
     switch (item.kind) {
     case PlotItem::Kind::Area: {
-        // The outline lies on the area's own outermost pixels. It is filled,
+        // The area's fills as the core lays them out. The outline is filled,
         // not stroked: on a screen that scales the area QPainter centres a
         // stroke on its coordinates, which would put half of it outside.
-        const QColor outline = QtColor(item.color);
-        painter.fillRect(0, 0, plot.width, plot.height, Qt::white);
-        painter.fillRect(0, 0, plot.width, 1, outline);
-        painter.fillRect(0, plot.height - 1, plot.width, 1, outline);
-        painter.fillRect(0, 0, 1, plot.height, outline);
-        painter.fillRect(plot.width - 1, 0, 1, plot.height, outline);
+        const PlotGeometry fills = DrawnOnArea(PlotGeometry{plot.width, plot.height, {item}, {}});
+        for (const PlotItem& fill : fills.items)
+            FillPixels(painter, fill, fills.pointsOf(fill));
         break;
     }
+    case PlotItem::Kind::Fill:
+        FillPixels(painter, item, points);
+        break;
     case PlotItem::Kind::Line:
         UsePen(painter, item);
         if (item.penWidth > 1)
@@ -160,35 +105,9 @@ void DrawPlotItem(QPainter& painter, const PlotGeometry& plot, const PlotItem& i
 
 void PaintPlotGeometry(QPainter& painter, const PlotGeometry& plot)
 {
-    for (const PlotItem& item : plot.items) {
-        const DotPoint* points = plot.pointsOf(item);
-        switch (item.kind) {
-        case PlotItem::Kind::Area:
-            DrawPlotItem(painter, plot, item);
-            break;
-        case PlotItem::Kind::Line: {
-            DotPoint from = points[0];
-            DotPoint to = points[1];
-            if (!CanTouchArea(plot, item.penWidth, from, to))
-                break;
-            if (item.penWidth == 1 && CutAcrossArea(plot, from, to)) {
-                UsePen(painter, item);
-                painter.drawLine(ToQt(from), ToQt(to));
-                break;
-            }
-            DrawPlotItem(painter, plot, item);
-            break;
-        }
-        case PlotItem::Kind::Polyline:
-            UsePen(painter, item);
-            DrawPolylineRuns(painter, plot, item);
-            break;
-        case PlotItem::Kind::Dot:
-            if (CanTouchArea(plot, item.penWidth, points[0], points[0]))
-                DrawPlotItem(painter, plot, item);
-            break;
-        }
-    }
+    const PlotGeometry drawn = DrawnOnArea(plot);
+    for (const PlotItem& item : drawn.items)
+        DrawPlotItem(painter, drawn, item);
 }
 
 void PaintPlot(QPainter& painter, const LessonState& lesson, int width, int height)

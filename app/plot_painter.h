@@ -13,9 +13,8 @@ class QPainter;
 // QPainter whole, however far outside the area it reaches.
 void DrawPlotItem(QPainter& painter, const PlotGeometry& plot, const PlotItem& item);
 
-// Every item in order, handing QPainter only what can reach the area: curve
-// segments and lines that cannot touch it are left out, and a grid line that
-// runs across the whole area is cut to just beyond its edges.
+// Every item in order, handing QPainter only what the core gives to draw on
+// the area (DrawnOnArea, plot/plot_geometry.h).
 void PaintPlotGeometry(QPainter& painter, const PlotGeometry& plot);
 
 // The whole picture of the lesson on an area of the given size.

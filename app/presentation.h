@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/control_table.h"
+
 #include <QRect>
 #include <QSize>
 
@@ -7,7 +9,7 @@
 // control, character and line drawn that many times larger.
 
 // The window the lesson is laid out for.
-inline constexpr QSize kLessonWindow{1024, 768};
+inline constexpr QSize kLessonWindow{kWindowWidth, kWindowHeight};
 
 // The largest factor by which the lesson fits a screen of this size (in the
 // screen's own logical pixels), keeping its proportions.

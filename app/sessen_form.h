@@ -21,6 +21,7 @@
 #include "app/paint_box.h"
 #include "app/scroll_notify_bar.h"
 #include "app/sound_player.h"
+#include "controls/control_table.h"
 #include "entry/lesson_session.h"
 #include "lesson/lesson_state.h"
 #include "lesson/tangent_toggles.h"
@@ -41,7 +42,7 @@ public:
     const LessonState& lesson() const { return session_.lesson(); }
 
     // The window's outer size and the extent of its fixed layout.
-    static constexpr QSize kOuterSize{1024, 768};
+    static constexpr QSize kOuterSize{kWindowWidth, kWindowHeight};
     static constexpr QSize kLayoutExtent{1007, 713};
 
     // Controls, named as in the layout. The window owns them all.

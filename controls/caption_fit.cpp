@@ -3,6 +3,8 @@
 #include "lesson/catalogue.h"
 #include "lesson/tangent_toggles.h"
 
+#include <cmath>
+
 int CaptionRoom(const ControlRow& row)
 {
     switch (row.kind) {
@@ -26,4 +28,14 @@ std::vector<std::string> CaptionsOf(const ControlRow& row)
     if (row.change == LessonChange::Chord)
         return {ChordCaption(false), ChordCaption(true)};
     return {std::string(RowCaption(row))};
+}
+
+int FittedCaptionSize(const ControlRow& row, int roleSize,
+                      const std::function<double(int pixelSize)>& widest)
+{
+    const int smallest = static_cast<int>(std::ceil(roleSize * kSmallestCaptionScale));
+    int size = roleSize;
+    while (size > smallest && widest(size) > CaptionRoom(row))
+        --size;
+    return size;
 }

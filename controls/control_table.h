@@ -76,6 +76,11 @@ struct Place {
     int x, y, width, height;
 };
 
+// The lesson window's client area, and the page's stage on a screen held
+// level: every place of the table lies within it.
+inline constexpr int kWindowWidth = 1024;
+inline constexpr int kWindowHeight = 768;
+
 // The page's stage when the screen stands upright: the plot on top, the
 // panels below it, so that a tablet held in portrait shows every control at
 // least at the window's size. A group box's children keep their places in it.

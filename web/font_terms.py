@@ -13,6 +13,8 @@ the original came from, read from the installed package, and a note on how
 each face was made and how to put the original back.
 """
 import dataclasses
+import json
+import os
 import pathlib
 import re
 import shutil
@@ -37,16 +39,22 @@ class Face:
         return self.file.removesuffix(".woff2") + ".LICENSE.txt"
 
 
-FACES = [
-    Face("/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf",
-         "tavrine-pgothic.woff2", "Tavrine PGothic"),
-    Face("/usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf",
-         "tavrine-pmincho.woff2", "Tavrine PMincho"),
-    Face("/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf",
-         "tavrine-mincho.woff2", "Tavrine Mincho"),
-    Face("/usr/share/fonts/truetype/liberation/LiberationSerif-Italic.ttf",
-         "tavrine-serif-italic.woff2", "Tavrine Serif", "Italic"),
-]
+def faces_of(path):
+    """The faces the page serves, as its build lists them (faces.json, written
+    from the core's faces): each cut from the installed font that fontconfig
+    finds for the desktop's face, which the desktop draws with too."""
+    faces = []
+    for face in json.loads(pathlib.Path(path).read_text(encoding="utf-8")):
+        pattern = f"{face['original']}:style={face['style']}"
+        found, families = subprocess.run(["fc-match", "-f", "%{file}|%{family}", pattern],
+                                          check=True, capture_output=True,
+                                          text=True).stdout.split("|")
+        # fontconfig offers a stand-in for a face it lacks; only the face itself will do.
+        if face["original"] not in families.split(","):
+            raise SystemExit(f"{pattern}: not installed (fontconfig offers {families})")
+        faces.append(Face(os.path.realpath(found), face["file"], face["family"], face["style"]))
+    return faces
+
 
 # What the faces above lack of the other languages' letters (the Chinese
 # characters IPA has no glyph for, Vietnamese's stacked accents) comes from
@@ -127,12 +135,12 @@ def terms_of(face):
     return Terms(package, version, copyright, licence, with_source)
 
 
-def originals_with_source():
+def originals_with_source(faces):
     """The originals whose licence asks for the source of a modified version."""
-    return [face.original for face in FACES if terms_of(face).with_source]
+    return [face.original for face in faces if terms_of(face).with_source]
 
 
-def write_terms(out_dir, options, faces=FACES):
+def write_terms(out_dir, options, faces):
     """Writes each face's licence and the note on how the faces were made."""
     out_dir = pathlib.Path(out_dir)
     common = set()
@@ -158,7 +166,7 @@ def write_terms(out_dir, options, faces=FACES):
             f"  The full text is in {face.licence_file}.{source}\n"
             f"  To put the original back: install {terms.package} (or take the\n"
             f"  original from where its licence file says it is published), copy\n"
-            f"  {original} into this folder, and in ../lesson.css (../languages.css\n"
+            f"  {original} into this folder, and in ../controls.css (../languages.css\n"
             f"  for the faces of the other languages' letters) replace\n"
             f"  url(\"fonts/{face.file}\") format(\"woff2\") with\n"
             f"  url(\"fonts/{original}\") format(\"truetype\"), and in\n"

@@ -10,7 +10,9 @@
 #include "lesson/catalogue.h"
 #include "lesson/contrast_palette.h"
 #include "plot/plot_layers.h"
+#include "plot/plot_revision.h"
 #include "sound/lesson_sound.h"
+#include "sound/sound_trace.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -58,14 +60,28 @@ emscripten::val Plot(const LessonSession& s, int width, int height)
     return FlatView(PlotOf(s.lesson(), width, height));
 }
 
+// The base and the tangent layer as the page draws them: cut to the area,
+// with the 1-pixel lines as the runs of pixels they cover.
 emscripten::val PlotBase(const LessonSession& s, int width, int height)
 {
-    return FlatView(PlotBaseOf(s.lesson(), width, height));
+    return FlatView(DrawnOnArea(PlotBaseOf(s.lesson(), width, height), ThinLineForm::AsPixelRuns));
 }
 
 emscripten::val TangentLayer(const LessonSession& s, int width, int height)
 {
-    return FlatView(TangentLayerOf(s.lesson(), width, height));
+    return FlatView(DrawnOnArea(TangentLayerOf(s.lesson(), width, height), ThinLineForm::AsPixelRuns));
+}
+
+// The plot's revisions for the lesson as it stands, [base, whole plot]: the
+// page draws the base and the plot again only when they move on.
+emscripten::val PlotRevisions(const LessonSession& s)
+{
+    static PlotRevision revision;
+    revision.follow(s.lesson());
+    emscripten::val both = emscripten::val::array();
+    both.call<void>("push", revision.base());
+    both.call<void>("push", revision.plot());
+    return both;
 }
 
 // Whether a press at (x, y) on the plot would take the tangent point.
@@ -231,8 +247,8 @@ std::string TranslatedText(const std::string& japanese)
 // What each control shows and how it is named and described, in the lesson's
 // language: id, caption, name (with the caption, as the page names a control
 // that has no label), description, the control it labels and that control's
-// name; and every caption it can show with the width they may take, so that
-// the page writes a caption too wide for its control smaller.
+// name; and every caption it can show, so that the page writes a caption too
+// wide for its control smaller (fittedCaptionSize).
 emscripten::val ControlTexts()
 {
     emscripten::val list = emscripten::val::array();
@@ -250,10 +266,20 @@ emscripten::val ControlTexts()
         for (const std::string& caption : CaptionsOf(row))
             captions.call<void>("push", caption);
         entry.set("captions", captions);
-        entry.set("room", CaptionRoom(row));
         list.call<void>("push", entry);
     }
     return list;
+}
+
+// The pixel size the control's captions are written at, from its role's
+// size, with `widest(size)` the width of the widest at a size.
+int FittedCaptionSizeOf(const std::string& id, int roleSize, emscripten::val widest)
+{
+    const ControlRow* row = FindControlRow(id);
+    if (row == nullptr)
+        return roleSize;
+    return FittedCaptionSize(*row, roleSize,
+                             [&](int pixelSize) { return widest(pixelSize).as<double>(); });
 }
 
 // The high-contrast palette's rows, each the lesson's colour with the one
@@ -339,6 +365,11 @@ EMSCRIPTEN_BINDINGS(tavrine)
     emscripten::constant("smallestCaptionScale", kSmallestCaptionScale);
     emscripten::constant("languageChoiceName", std::string(kLanguageChoiceName));
     emscripten::function("contrastPalette", &ContrastPalette);
+    emscripten::function("plotRevisions", &PlotRevisions);
+    emscripten::function("fittedCaptionSize", &FittedCaptionSizeOf);
+    // The plot's square area in layout pixels, and the rate of the sound's samples.
+    emscripten::constant("plotSize", FindControlRow("PaintBox1")->place.width);
+    emscripten::constant("sampleRate", kSampleRate);
 
     using S = LessonSession;
     emscripten::class_<LessonSession>("Lesson")

@@ -5,7 +5,9 @@ WebAssembly and scripts offers their source from the same place (GNU GPL,
 version 3, section 6). The original of any face whose licence asks for the
 source of a modified version to go with it is added under font-originals/.
 
-    source_archive.py SOURCE_DIR OUT_FILE PREFIX
+    source_archive.py SOURCE_DIR OUT_FILE PREFIX FACES
+
+FACES is the page's faces as its build lists them (faces.json).
 
 Outside a git checkout (the tree unpacked from such an archive) the tree's
 files are packed as they are, less the build folders.
@@ -15,7 +17,7 @@ import subprocess
 import sys
 import tarfile
 
-from font_terms import originals_with_source
+from font_terms import faces_of, originals_with_source
 
 LEFT_OUT = {".git", ".cache", "node_modules"}
 
@@ -29,7 +31,7 @@ def is_checkout_root(source):
 def main():
     source = pathlib.Path(sys.argv[1]).resolve()
     out, prefix = pathlib.Path(sys.argv[2]).resolve(), sys.argv[3]
-    originals = originals_with_source()
+    originals = originals_with_source(faces_of(sys.argv[4]))
     partial = out.with_name(out.name + ".partial")
     if is_checkout_root(source):
         if subprocess.run(["git", "-C", str(source), "diff", "--quiet", "HEAD"]).returncode:

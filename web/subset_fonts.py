@@ -3,9 +3,10 @@
 page can show and writes them as WOFF2 under names of their own, each with its
 licence beside it and a note on how they were made (font_terms.py).
 
-    subset_fonts.py CHARACTERS MORE_CHARACTERS PAGE STYLES OUT_DIR
+    subset_fonts.py FACES CHARACTERS MORE_CHARACTERS PAGE STYLES OUT_DIR
 
-CHARACTERS is what the page's build lists from the control table and the
+FACES is the page's faces as its build lists them (faces.json); CHARACTERS
+is what the page's build lists from the control table and the
 lesson's captions; PAGE is the page's template, for the texts of its own.
 MORE_CHARACTERS is what the lesson's other languages add: those letters go
 into faces of their own, declared for the same families with the letters as
@@ -21,7 +22,7 @@ import sys
 from fontTools import subset
 from fontTools.ttLib import TTFont
 
-from font_terms import EXTRA, FACES, rename, write_terms
+from font_terms import EXTRA, faces_of, rename, write_terms
 
 # The subsetting options; the fonts' note names them too.
 OPTIONS = {"flavor": "woff2", "layout_features": ["*"], "name_IDs": ["*"],
@@ -65,16 +66,17 @@ def font_face(face, file, characters):
 
 
 def main():
-    characters, more_characters, page = (pathlib.Path(a) for a in sys.argv[1:4])
-    styles, out_dir = (pathlib.Path(a) for a in sys.argv[4:6])
+    faces = faces_of(sys.argv[1])
+    characters, more_characters, page = (pathlib.Path(a) for a in sys.argv[2:5])
+    styles, out_dir = (pathlib.Path(a) for a in sys.argv[5:7])
     out_dir.mkdir(parents=True, exist_ok=True)
     text = characters.read_text(encoding="utf-8") + page.read_text(encoding="utf-8")
     # Every printable ASCII character: the pupil's numbers and the equation
     # text, and any Latin text.
     text += "".join(chr(c) for c in range(0x20, 0x7F))
     more = set(more_characters.read_text(encoding="utf-8")) - set(text) - set(" \n\t")
-    served, rules, lacking = list(FACES), [], {}
-    for face in FACES:
+    served, rules, lacking = list(faces), [], {}
+    for face in faces:
         cut(face, text, out_dir)
         has = covered(face)
         own = "".join(sorted(c for c in more if ord(c) in has))

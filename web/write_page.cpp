@@ -1,20 +1,19 @@
-// Writes what the page and the tests take from the control table, at build
-// time, so that the page stays a static folder:
+// Writes the page's files that come from the core, at build time, so that
+// the page stays a static folder:
 //
-//   write_page --page TEMPLATE MANIFEST OUT_DIR CHARACTERS MORE_CHARACTERS
-//                                        OUT_DIR/index.html (the template with
-//                                        the controls' markup), OUT_DIR/
-//                                        controls.css (their places, faces and
-//                                        colours), the web app manifest in each
-//                                        language, CHARACTERS (what the page
-//                                        can show in Japanese, for its font
-//                                        subsets) and MORE_CHARACTERS (what the
-//                                        other languages add)
-//   write_page --json CONTROLS TEXTS     the table as JSON, and the program's
-//                                        sentences by name, for the Python and
-//                                        JavaScript tests
+//   write_page TEMPLATES OUT_DIR CHARACTERS MORE_CHARACTERS FACES [FILE...]
+//
+// From the templates in TEMPLATES (web/site): OUT_DIR/index.html with the
+// controls' markup, the web app manifest in each language and the service
+// worker with the files it keeps offline (FILE..., the faces' files added);
+// OUT_DIR/controls.css, the controls' places, faces and colours, the faces
+// themselves and the lesson's colours as custom properties. CHARACTERS is
+// what the page can show in Japanese and MORE_CHARACTERS what the other
+// languages add, for the faces' subsets; FACES, as JSON, the faces the page
+// serves and the desktop faces they are cut from (subset_fonts.py).
 
 #include "controls/caption_fit.h"
+#include "controls/control_roles.h"
 #include "controls/control_table.h"
 #include "controls/language_choice.h"
 #include "entry/lesson_session.h"
@@ -22,13 +21,17 @@
 #include "lesson/contrast_palette.h"
 #include "lesson/tangent_toggles.h"
 #include "plot/plot_description.h"
-#include "sound/lesson_sound.h"
+#include "parent_ids.h"
 
+#include <nlohmann/json.hpp>
+
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <vector>
 
 namespace {
 std::string Replaced(std::string text, std::string_view marker, const std::string& with);
@@ -46,7 +49,13 @@ std::string Attribute(const char* name, std::string_view value)
     return std::string(" ") + name + "=\"" + Escaped(value) + "\"";
 }
 
-const char* const kParentIds[] = {"", "GroupBox1", "GroupBox2"};
+// The ARIA role of a control's element where its tag does not imply it.
+std::string Role(const ControlRow& row)
+{
+    const char* const kRoles[] = {"img", "note", "slider", "group", "", "checkbox"};
+    const char* role = kRoles[static_cast<int>(RoleOf(row.kind))];
+    return *role ? Attribute("role", role) : std::string();
+}
 
 // A label whose caption never changes ("接点") names its control with its
 // visible caption first, as the desktop relates the two; a live label (a
@@ -77,29 +86,29 @@ std::string OpenControl(const ControlRow& row)
     const ControlRow* labelled = row.labelFor ? FindControlRow(row.labelFor) : nullptr;
     switch (row.kind) {
     case ControlKind::Plot:
-        return "<canvas" + a + " role=\"img\" aria-describedby=\"plotDescription\"></canvas>\n" +
+        return "<canvas" + a + Role(row) + " aria-describedby=\"plotDescription\"></canvas>\n" +
                "<p id=\"plotDescription\" class=\"offscreen\"></p>";
     case ControlKind::Label:
-        return "<div" + a + " class=\"label\" role=\"note\"><span>" + caption + "</span>" +
+        return "<div" + a + " class=\"label\"" + Role(row) + "><span>" + caption + "</span>" +
                (labelled ? "<span" + Attribute("id", std::string(row.labelFor) + "-name") +
                                " hidden>" + Escaped(labelled->accessibleName) + "</span>"
                          : "") +
                "</div>";
     case ControlKind::Slider:
-        return "<div" + a +
-               " class=\"scrollbar\" role=\"slider\" tabindex=\"0\" aria-valuemin=\"0\"" +
+        return "<div" + a + " class=\"scrollbar\"" + Role(row) +
+               " tabindex=\"0\" aria-valuemin=\"0\"" +
                " aria-valuemax=\"100\" aria-orientation=\"horizontal\"></div>";
     case ControlKind::GroupBox:
-        return "<div" + a + " class=\"groupbox\" role=\"group\"" +
+        return "<div" + a + " class=\"groupbox\"" + Role(row) +
                Attribute("aria-labelledby", id + "Caption") + ">\n<span" +
                Attribute("id", id + "Caption") + " class=\"caption\">" + caption + "</span>";
     case ControlKind::PushButton:
-        return "<button" + a + ">" + caption + "</button>";
+        return "<button" + a + Role(row) + ">" + caption + "</button>";
     case ControlKind::Toggle:
-        return "<button" + a + " class=\"toggle\" role=\"checkbox\" aria-checked=\"false\">" +
+        return "<button" + a + " class=\"toggle\"" + Role(row) + " aria-checked=\"false\">" +
                caption + "</button>";
     case ControlKind::Selector:
-        return "<div" + a + " class=\"speed\" role=\"checkbox\" aria-checked=\"false\"" +
+        return "<div" + a + " class=\"speed\"" + Role(row) + " aria-checked=\"false\"" +
                " tabindex=\"-1\">" + caption + "</div>";
     }
     return {};
@@ -117,7 +126,7 @@ std::string Markup()
         if (row.kind != ControlKind::GroupBox)
             continue;
         for (const ControlRow& child : ControlTable()) {
-            if (row.id == std::string_view(kParentIds[static_cast<int>(child.parent)]))
+            if (row.id == std::string_view(ParentId(child.parent)))
                 out += OpenControl(child) + "\n";
         }
         out += "</div>\n";
@@ -130,22 +139,13 @@ std::string Markup()
            Attribute("aria-label", kLanguageChoiceName) + "></select></label>\n";
 }
 
-// The page's own name of a face: the page serves the faces cut down and
-// renamed (subset_fonts.py, font_terms.py), under the names lesson.css gives.
-const char* PageFamily(std::string_view family)
+// A colour 0xBBGGRR as CSS.
+std::string CssColor(uint32_t bgr)
 {
-    const std::pair<std::string_view, const char*> kRenamed[] = {
-        {"IPAPGothic", "Tavrine PGothic"},
-        {"IPAPMincho", "Tavrine PMincho"},
-        {"IPAMincho", "Tavrine Mincho"},
-        {"Liberation Serif", "Tavrine Serif"}};
-    for (const auto& [desktop, page] : kRenamed) {
-        if (desktop == family)
-            return page;
-    }
-    // A face the page does not serve would fall back unseen: stop the build.
-    std::fprintf(stderr, "write_page: the page serves no face for %s\n", family.data());
-    std::exit(1);
+    char color[8];
+    std::snprintf(color, sizeof color, "#%06x",
+                  (bgr & 0xFF) << 16 | (bgr & 0xFF00) | (bgr >> 16 & 0xFF));
+    return color;
 }
 
 // A face and caption colour; a group box's caption is one line of the face's
@@ -153,14 +153,10 @@ const char* PageFamily(std::string_view family)
 std::string FaceCss(FontRole role, std::optional<uint32_t> bgr, bool oneLine = false)
 {
     const FontFace& face = FaceOf(role);
-    char color[8] = "";
-    if (bgr)
-        std::snprintf(color, sizeof color, "#%06x",
-                      (*bgr & 0xFF) << 16 | (*bgr & 0xFF00) | (*bgr >> 16 & 0xFF));
     const std::string size = std::to_string(face.pixelSize) + "px";
     return std::string("font: ") + (face.italic ? "italic " : "") + (face.bold ? "bold " : "") +
-           size + (oneLine ? "/" + size : "") + " \"" + PageFamily(face.family) + "\", " +
-           face.generic + "; color: " + (bgr ? color : "var(--window-text)") + ";";
+           size + (oneLine ? "/" + size : "") + " \"" + face.pageFamily + "\", " +
+           face.generic + "; color: " + (bgr ? CssColor(*bgr) : "var(--window-text)") + ";";
 }
 
 std::string PlaceCss(const Place& p)
@@ -176,6 +172,65 @@ std::string PlaceJson(const Place& p)
            ", " + std::to_string(p.height) + "]";
 }
 
+// The faces the page serves: one per page family and style, whatever sizes
+// and weights the roles take of it.
+std::vector<const FontFace*> ServedFaces()
+{
+    std::vector<const FontFace*> faces;
+    for (int role = 0; role < kFontRoleCount; ++role) {
+        const FontFace& face = FaceOf(static_cast<FontRole>(role));
+        bool served = false;
+        for (const FontFace* other : faces)
+            served = served || (other->pageFamily == std::string_view(face.pageFamily) &&
+                                other->italic == face.italic);
+        if (!served)
+            faces.push_back(&face);
+    }
+    return faces;
+}
+
+// A served face's file: its page family in lower case with dashes, its
+// style added where it is not the regular one.
+std::string FaceFile(const FontFace& face)
+{
+    std::string file;
+    for (const char c : std::string_view(face.pageFamily))
+        file += c == ' ' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return file + (face.italic ? "-italic" : "") + ".woff2";
+}
+
+// The faces, cut down from Debian's fonts and renamed; fonts/README.txt says
+// from which originals and under which licences.
+// font-display: block, not swap: every caption sits in a control of fixed
+// size drawn around these faces, so a stand-in face would show the keys, the
+// equation and the coefficients at other widths, cut off or moved, and then
+// jump when the face arrives. The faces are small, served beside the page and
+// kept by the service worker, so the short wait is rarely seen; and should
+// one never come, the browser shows a stand-in after its block period (about
+// 3 s) all the same.
+std::string FaceRules()
+{
+    std::string css;
+    for (const FontFace* face : ServedFaces()) {
+        css += std::string("@font-face { font-family: \"") + face->pageFamily + "\";" +
+               (face->italic ? " font-style: italic;" : "") + " font-display: block;\n" +
+               "             src: url(\"fonts/" + FaceFile(*face) + "\") format(\"woff2\"); }\n";
+    }
+    return css;
+}
+
+// The lesson's colours that the page's own styles paint with, and its
+// window face for the page's own texts.
+std::string Properties()
+{
+    const FontFace& window = FaceOf(FontRole::Window);
+    return ":root { --window-text: " + CssColor(Bgr::Black) +
+           "; --tooltip: " + CssColor(Bgr::TooltipYellow) +
+           "; --button-face: " + CssColor(Bgr::ButtonFace) +
+           "; --money-green: " + CssColor(Bgr::MoneyGreen) + ";\n        --page-face: \"" +
+           window.pageFamily + "\", " + window.generic + "; }\n";
+}
+
 std::string Styles()
 {
     const char* const kBackground[] = {"", " background: var(--money-green);",
@@ -184,8 +239,10 @@ std::string Styles()
                                   " justify-content: flex-start; align-items: center;",
                                   " justify-content: flex-start; align-items: flex-start;"};
     std::ostringstream css;
-    css << "/* Written from the control table when the page is built. */\n#stage { "
-        << FaceCss(FontRole::Window, kWindowText) << " }\n";
+    css << "/* Written from the core when the page is built. */\n"
+        << FaceRules() << Properties() << "#stage { width: " << kWindowWidth
+        << "px; height: " << kWindowHeight << "px; " << FaceCss(FontRole::Window, kWindowText)
+        << " }\n";
     for (const ControlRow& row : ControlTable()) {
         const bool group = row.kind == ControlKind::GroupBox;
         css << "#" << row.id << " { " << PlaceCss(row.place)
@@ -224,11 +281,8 @@ std::string HighContrastStyles()
         const uint32_t bgr = HighContrastColor(*row.captionColor, ColorUse::Caption);
         if (bgr == *row.captionColor)
             continue;
-        char color[8];
-        std::snprintf(color, sizeof color, "#%06x",
-                      (bgr & 0xFF) << 16 | (bgr & 0xFF00) | (bgr >> 16 & 0xFF));
         css << "  #" << row.id << (row.kind == ControlKind::GroupBox ? " > .caption" : "")
-            << " { color: " << color << "; }\n";
+            << " { color: " << CssColor(bgr) << "; }\n";
     }
     css << "}\n";
     return css.str();
@@ -305,88 +359,9 @@ std::string Manifest(std::string manifest, const Language& language)
     manifest = Replaced(Replaced(manifest, "@APP_NAME@", Escaped(Translated(kProgramName))),
                         "@LANG@", tag);
     manifest = Replaced(manifest, "@START_URL@", language.tag == "ja" ? "./" : "./?lang=" + tag);
+    manifest = Replaced(manifest, "@WINDOW_GREEN@", CssColor(Bgr::MoneyGreen));
     SetLanguage(Languages().front());
     return manifest;
-}
-
-std::string JsonString(std::string_view text)
-{
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
-    }
-    return out + '"';
-}
-
-std::string Json()
-{
-    const char* const kKinds[] = {"plot",   "label",  "slider",  "groupbox",
-                                  "button", "toggle", "selector"};
-    const auto text = [](const char* s) { return s ? JsonString(s) : "null"; };
-    std::ostringstream json;
-    const char* separator = "[\n";
-    for (const ControlRow& row : ControlTable()) {
-        json << separator << "  {\"id\": \"" << row.id << "\", \"kind\": \""
-             << kKinds[static_cast<int>(row.kind)] << "\", \"parent\": \""
-             << kParentIds[static_cast<int>(row.parent)]
-             << "\", \"place\": " << PlaceJson(row.place)
-             << ", \"portrait\": " << (row.portrait ? PlaceJson(*row.portrait) : "null")
-             << ", \"caption\": " << text(row.caption) << ", \"tab\": " << row.tab
-             << ", \"name\": " << text(ControlName(row, row.caption).c_str())
-             << ", \"plainName\": " << text(row.accessibleName)
-             << ", \"description\": " << text(row.description)
-             << ", \"labelFor\": " << text(row.labelFor) << "}";
-        separator = ",\n";
-    }
-    json << "\n]\n";
-    return json.str();
-}
-
-// The sentences the editions say beyond the controls' own texts, by name, in
-// Japanese, so that the tests compare with the words the program holds.
-std::string TextsJson()
-{
-    const std::pair<const char*, std::string_view> texts[] = {
-        {"lessonName", kLessonName},
-        {"lessonOver", kLessonOver},
-        {"nameAndValue", kNameAndValue},
-        {"oneTangentAtReset", kOneTangentAtReset},
-        {"oneTangent", kOneTangent},
-        {"twoTangents", kTwoTangents},
-        {"chordOff", kChordOff},
-        {"chordOn", kChordOn},
-        {"confirmationRefused", kConfirmationRefused},
-        {"soundOn", kSoundOn},
-        {"soundOff", kSoundOff},
-        {"soundIsOff", kSoundIsOff},
-        {"noAudioDevice", kNoAudioDevice},
-        {"hearCurve", kHearCurveAction},
-        {"hearTangent", kHearTangentAction},
-        {"noCurveYet", kNoCurveYet},
-        {"curve", kCurveReading},
-        {"range", kRangeReading},
-        {"inflection", kInflectionReading},
-        {"inflectionOutside", kInflectionOutsideReading},
-        {"tangentHidden", kTangentHiddenReading},
-        {"tangent", kTangentReading},
-        {"tangentOutside", kTangentOutsideReading},
-        {"secondTangent", kSecondTangentReading},
-        {"chord", kChordReading},
-        {"point", kPointReading},
-        {"confirmed", kConfirmedReading},
-        {"oneTangentSaid", kOneTangentReading},
-        {"twoTangentsSaid", kTwoTangentsReading},
-        {"sentenceEnd", SentenceEnd()},
-    };
-    std::string json;
-    const char* separator = "{\n";
-    for (const auto& [name, text] : texts) {
-        json += separator + JsonString(name) + ": " + JsonString(text);
-        separator = ",\n";
-    }
-    return json + "\n}\n";
 }
 
 bool Write(const std::string& path, const std::string& text)
@@ -395,29 +370,69 @@ bool Write(const std::string& path, const std::string& text)
     return static_cast<bool>(out << text);
 }
 
+// Every occurrence of the marker replaced.
 std::string Replaced(std::string text, std::string_view marker, const std::string& with)
 {
-    const auto at = text.find(marker);
-    return at == std::string::npos ? text : text.replace(at, marker.size(), with);
+    for (auto at = text.find(marker); at != std::string::npos;
+         at = text.find(marker, at + with.size()))
+        text.replace(at, marker.size(), with);
+    return text;
+}
+
+std::string Read(const std::string& path, bool& read)
+{
+    std::ifstream in(path, std::ios::binary);
+    read = read && static_cast<bool>(in);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The faces for subset_fonts.py: each served file with its family and style,
+// and the desktop face it is cut from.
+std::string FacesJson()
+{
+    nlohmann::ordered_json faces = nlohmann::ordered_json::array();
+    for (const FontFace* face : ServedFaces()) {
+        faces.push_back({{"original", face->family},
+                         {"file", FaceFile(*face)},
+                         {"family", face->pageFamily},
+                         {"style", face->italic ? "Italic" : "Regular"}});
+    }
+    return faces.dump(2) + "\n";
+}
+
+// The service worker with the files it keeps: those given and the faces. Its
+// store's name follows the list, so that a build serving other files drops
+// the old store.
+std::string ServiceWorker(std::string worker, std::vector<std::string> files)
+{
+    for (const FontFace* face : ServedFaces())
+        files.push_back("fonts/" + FaceFile(*face));
+    const std::string list = nlohmann::json(files).dump();
+    uint32_t hash = 2166136261u;
+    for (const char c : list)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    char store[24];
+    std::snprintf(store, sizeof store, "tavrine-%08x", hash);
+    return Replaced(Replaced(worker, "@FILES@", list), "@STORE@", store);
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "--json" && argc == 4)
-        return Write(argv[2], Json()) && Write(argv[3], TextsJson()) ? 0 : 1;
-    if (mode != "--page" || argc != 7) {
-        std::fprintf(stderr, "usage: write_page --page TEMPLATE MANIFEST OUT_DIR CHARACTERS "
-                             "MORE_CHARACTERS | --json CONTROLS TEXTS\n");
+    if (argc < 6) {
+        std::fprintf(stderr, "usage: write_page TEMPLATES OUT_DIR CHARACTERS MORE_CHARACTERS "
+                             "FACES [FILE...]\n");
         return 2;
     }
-    std::ifstream in(argv[2], std::ios::binary);
-    std::string page{std::istreambuf_iterator<char>(in), {}};
-    std::ifstream manifestIn(argv[3], std::ios::binary);
-    const std::string manifest{std::istreambuf_iterator<char>(manifestIn), {}};
-    const std::string dir = argv[4];
-    bool written = in && manifestIn && Write(argv[6], MoreCharacters());
+    const std::string templates = argv[1];
+    const std::string dir = argv[2];
+    bool written = true;
+    std::string page = Read(templates + "/index.html", written);
+    const std::string manifest = Read(templates + "/manifest.webmanifest", written);
+    const std::string worker = Read(templates + "/service_worker.js", written);
+    written = written && Write(argv[4], MoreCharacters()) && Write(argv[5], FacesJson()) &&
+              Write(dir + "/service_worker.js",
+                    ServiceWorker(worker, std::vector<std::string>(argv + 6, argv + argc)));
     for (const Language& language : Languages()) {
         const std::string name = language.tag == "ja"
                                      ? "manifest.webmanifest"
@@ -426,13 +441,14 @@ int main(int argc, char** argv)
     }
     for (const auto& [marker, text] : {std::pair{"<!-- controls -->", Markup()},
                                        {"<!-- links -->", Links()},
+                                       {"@WINDOW_GREEN@", CssColor(Bgr::MoneyGreen)},
                                        {"@LESSON_NAME@", Escaped(kLessonName)},
                                        {"@LESSON_DESCRIPTION@", Escaped(kLessonDescription)},
                                        {"@LESSON_OVER@", Escaped(kLessonOver)}})
         page = Replaced(page, marker, text);
     return written && Write(dir + "/index.html", page) &&
                    Write(dir + "/controls.css", Styles() + HighContrastStyles()) &&
-                   Write(argv[5], Characters())
+                   Write(argv[3], Characters())
                ? 0
                : 1;
 }

@@ -55,13 +55,10 @@ async function fitCaptions(module, controlTexts) {
     const element = captionElement($(text.id));
     const style = getComputedStyle(element);
     const size = parseFloat(style.fontSize);
-    const smallest = Math.ceil(size * module.smallestCaptionScale);
-    let fitted = size;
-    const widest = () => {
-      measure.font = `${style.fontStyle} ${style.fontWeight} ${fitted}px ${style.fontFamily}`;
+    const fitted = module.fittedCaptionSize(text.id, size, (px) => {
+      measure.font = `${style.fontStyle} ${style.fontWeight} ${px}px ${style.fontFamily}`;
       return Math.max(...text.captions.map((caption) => measure.measureText(caption).width));
-    };
-    while (fitted > smallest && widest() > text.room) --fitted;
+    });
     if (fitted !== size) element.style.fontSize = `${fitted}px`;
   }
 }

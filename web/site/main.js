@@ -11,8 +11,6 @@ import { contrastPalette } from "./contrast.js";
 import { LessonSound } from "./sound.js";
 import { chooseLanguage } from "./language.js";
 
-const PLOT_SIZE = 660;
-
 const $ = (id) => document.getElementById(id);
 
 // The core instantiated from the fetch the page's head started, compiled as
@@ -31,6 +29,7 @@ const module = await new Promise((resolve, reject) => {
     },
   }).then(resolve, reject);
 });
+const PLOT_SIZE = module.plotSize;
 // Before the lesson is made, so that it speaks the language from the start.
 await chooseLanguage(module);
 const lesson = new module.Lesson();
@@ -54,8 +53,8 @@ const ctx = canvas.getContext("2d");
 const base = document.createElement("canvas");
 const baseCtx = base.getContext("2d");
 let scale = 1; // device pixels per plot pixel
-let baseKey = null; // what the cached grid and curve were drawn for
-let plotKey = null; // what the plot on screen was drawn for
+let baseKey = null; // the core's base revision the cached grid and curve were drawn for
+let plotKey = null; // its plot revision the plot on screen was drawn for
 
 // The whole stage scaled to fit the browser window and centred in it, never
 // wider than the screen: the window's arrangement on a landscape screen, the
@@ -74,15 +73,14 @@ function fitStage() {
     c.height = device;
   }
   baseKey = plotKey = null;
-  paint(lesson.view());
+  paint();
 }
 
-// The plot is drawn again when what it shows has changed: the grid and the
-// curve (kept in `base`) with the equation or the zoom, the tangent layer with
-// the tangent point or the toggles.
-function paint(view) {
-  const bases = `${view.equationText} ${view.zoomPosition}`;
-  const key = `${bases} ${view.tangentPosition} ${view.secondTangentOn} ${view.chordOn}`;
+// The plot is drawn again when the core's revisions say that what it shows
+// has changed: the grid and the curve (kept in `base`) with the base's, the
+// tangent layer with the whole plot's.
+function paint() {
+  const [bases, key] = module.plotRevisions(lesson);
   if (key === plotKey) return;
   if (bases !== baseKey) {
     drawGeometry(baseCtx, scale, palette.plot(readGeometry(lesson.plotBase(PLOT_SIZE, PLOT_SIZE))));
@@ -111,7 +109,7 @@ function show(key, value, write) {
 // Applies what the lesson shows and says after an event.
 function apply(view) {
   view = sound.follow(view);
-  paint(view);
+  paint();
   labelIds.forEach((id, k) => show(id, view.coefficientLabels[k], (t) => { shownText($(id)).textContent = t; }));
   show("LblSiki", view.equationText, (t) => {
     shownText($("LblSiki")).textContent = t;

@@ -1,14 +1,13 @@
-// Draws the plot's geometry on a canvas whose backing store has `scale`
-// device pixels per plot pixel.
+// Draws the plot's geometry, as the core cuts it to the area (fills, wide
+// lines, polylines and dots that can reach it, the 1-pixel lines as the runs
+// of pixels they cover), on a canvas whose backing store has `scale` device
+// pixels per plot pixel.
 //
-// 1-pixel lines are filled pixel runs, each plot pixel a rectangle whose
-// edges are rounded to whole device pixels, so they stay sharp at any scale:
-// a line covers its start pixel and leaves out its end pixel. Wide pens are
-// canvas strokes with round caps and joins; canvas always smooths their
-// edges, so they are stroked on a scratch canvas whose pixels are then made
-// wholly opaque or wholly clear, the aliased look of the desktop's pens.
-// Points may lie millions of pixels outside the area: everything is cut to
-// the area first.
+// Fills have their edges rounded to whole device pixels, so the runs of the
+// 1-pixel lines stay sharp at any scale. Wide pens are canvas strokes with
+// round caps and joins; canvas always smooths their edges, so they are
+// stroked on a scratch canvas whose pixels are then made wholly opaque or
+// wholly clear, the aliased look of the desktop's pens.
 
 import { Kind, cssColor } from "./plot_geometry.js";
 
@@ -18,76 +17,13 @@ function fillPlotPixels(ctx, scale, x, y, w, h) {
   ctx.fillRect(x0, y0, Math.round((x + w) * scale) - x0, Math.round((y + h) * scale) - y0);
 }
 
-// The same rectangle added to the current path, so that a line's runs are
-// filled at once.
-function addPlotPixels(ctx, scale, x, y, w, h) {
-  const x0 = Math.round(x * scale);
-  const y0 = Math.round(y * scale);
-  ctx.rect(x0, y0, Math.round((x + w) * scale) - x0, Math.round((y + h) * scale) - y0);
-}
-
-// Halves away from zero, as the lesson rounds pixels.
-function roundoff(v) {
-  return v < 0 ? -Math.floor(-v + 0.5) : Math.floor(v + 0.5);
-}
-
-// The pixels of a 1-pixel line from (ax, ay) to (bx, by) inside the area:
-// one pixel per step along the longer axis, the other coordinate rounded,
-// gathered into runs along the longer axis.
-function thinLine(ctx, scale, geometry, ax, ay, bx, by) {
-  const dx = bx - ax;
-  const dy = by - ay;
-  if (dx === 0 && dy === 0) return;
-  const alongX = Math.abs(dx) >= Math.abs(dy);
-  const [a0, b0, span, slope, size, crossSize] = alongX
-    ? [ax, ay, dx, dy / dx, geometry.width, geometry.height]
-    : [ay, ax, dy, dx / dy, geometry.height, geometry.width];
-  const step = Math.sign(span);
-  // The pixels along the longer axis from the start up to, not including,
-  // the end, limited to the area.
-  let first = a0;
-  let last = a0 + span - step;
-  if (step < 0) [first, last] = [last, first];
-  first = Math.max(first, 0);
-  last = Math.min(last, size - 1);
-  let runStart = null;
-  let runCross = 0;
-  const flush = (end) => {
-    if (runStart === null) return;
-    const length = end - runStart;
-    if (alongX) addPlotPixels(ctx, scale, runStart, runCross, length, 1);
-    else addPlotPixels(ctx, scale, runCross, runStart, 1, length);
-    runStart = null;
-  };
-  for (let a = first; a <= last; ++a) {
-    const cross = b0 + roundoff((a - a0) * slope);
-    if (cross < 0 || cross >= crossSize) { flush(a); continue; }
-    if (runStart !== null && cross !== runCross) flush(a);
-    if (runStart === null) { runStart = a; runCross = cross; }
-  }
-  flush(last + 1);
-}
-
-function canTouchArea(geometry, reach, ax, ay, bx, by) {
-  return Math.max(ax, bx) + reach >= 0 && Math.min(ax, bx) - reach < geometry.width &&
-         Math.max(ay, by) + reach >= 0 && Math.min(ay, by) - reach < geometry.height;
-}
-
-function widePath(ctx, item, points, first, count, geometry) {
-  // Only the runs of segments that can reach the area; a run's round cap
-  // stands where the join was.
+function widePath(ctx, item, points, first, count) {
   ctx.lineWidth = item.penWidth;
   ctx.lineCap = "round";
   ctx.lineJoin = "round";
   ctx.beginPath();
-  let open = false;
-  for (let k = first; k + 1 < first + count; ++k) {
-    const ax = points[2 * k], ay = points[2 * k + 1];
-    const bx = points[2 * k + 2], by = points[2 * k + 3];
-    if (!canTouchArea(geometry, item.penWidth, ax, ay, bx, by)) { open = false; continue; }
-    if (!open) { ctx.moveTo(ax, ay); open = true; }
-    ctx.lineTo(bx, by);
-  }
+  ctx.moveTo(points[2 * first], points[2 * first + 1]);
+  for (let k = first + 1; k < first + count; ++k) ctx.lineTo(points[2 * k], points[2 * k + 1]);
   ctx.stroke();
 }
 
@@ -140,7 +76,7 @@ function drawAliased(ctx, scale, geometry, wideItems) {
       scratch.arc(points[p] + 0.5, points[p + 1] + 0.5, item.penWidth / 2, 0, 2 * Math.PI);
       scratch.fill();
     } else {
-      widePath(scratch, item, points, item.first, item.kind === Kind.Line ? 2 : item.count, geometry);
+      widePath(scratch, item, points, item.first, item.kind === Kind.Line ? 2 : item.count);
     }
   }
   // Only where the strokes can be: reading the whole canvas back would
@@ -167,40 +103,19 @@ export function drawGeometry(ctx, scale, geometry, { clear = false } = {}) {
   ctx.beginPath();
   ctx.rect(0, 0, Math.round(width * scale), Math.round(height * scale));
   ctx.clip();
+  let color = null;
   for (const item of items) {
-    if (item.kind === Kind.Dot || item.penWidth > 1) {
+    if (item.kind !== Kind.Fill) {
       wide.push(item);
       continue;
     }
     flushWide();
-    const color = cssColor(item.color);
-    ctx.fillStyle = color;
-    ctx.strokeStyle = color;
-    const p = 2 * item.first;
-    switch (item.kind) {
-      case Kind.Area:
-        ctx.fillStyle = "#ffffff";
-        fillPlotPixels(ctx, scale, 0, 0, width, height);
-        ctx.fillStyle = color;
-        fillPlotPixels(ctx, scale, 0, 0, width, 1);
-        fillPlotPixels(ctx, scale, 0, height - 1, width, 1);
-        fillPlotPixels(ctx, scale, 0, 0, 1, height);
-        fillPlotPixels(ctx, scale, width - 1, 0, 1, height);
-        break;
-      case Kind.Line:
-        ctx.beginPath();
-        thinLine(ctx, scale, geometry, points[p], points[p + 1], points[p + 2], points[p + 3]);
-        ctx.fill();
-        break;
-      case Kind.Polyline:
-        ctx.beginPath();
-        for (let k = 0; k + 1 < item.count; ++k) {
-          const q = p + 2 * k;
-          thinLine(ctx, scale, geometry, points[q], points[q + 1], points[q + 2], points[q + 3]);
-        }
-        ctx.fill();
-        break;
+    if (item.color !== color) {
+      color = item.color;
+      ctx.fillStyle = cssColor(color);
     }
+    const p = 2 * item.first;
+    fillPlotPixels(ctx, scale, points[p], points[p + 1], points[p + 2] - points[p], points[p + 3] - points[p + 1]);
   }
   flushWide();
   ctx.restore();

@@ -1,7 +1,7 @@
 // The plot's geometry as the lesson hands it over: one run of 32-bit
 // integers (see web/lesson_bindings.cpp), read into items and points.
 
-export const Kind = Object.freeze({ Area: 0, Line: 1, Polyline: 2, Dot: 3 });
+export const Kind = Object.freeze({ Area: 0, Line: 1, Polyline: 2, Dot: 3, Fill: 4 });
 
 export function readGeometry(flat) {
   const width = flat[0];

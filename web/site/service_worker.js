@@ -6,15 +6,10 @@
 // store up to date. When the page itself cannot be fetched, it and its files
 // come from the store.
 
-// A new name when the files change names, so that the old ones leave the store.
-const STORE = "tavrine-v3";
-const FILES = [
-  "./", "index.html", "lesson.css", "controls.css", "languages.css", "main.js", "plot_geometry.js", "plot_canvas.js",
-  "scroll_bar.js", "contrast.js", "sound.js", "language.js", "tavrine.js", "tavrine.wasm", "manifest.webmanifest",
-  "icon.svg", "icon-192.png", "icon-512.png", "icon-maskable-512.png", "apple-touch-icon.png",
-  "fonts/tavrine-pgothic.woff2", "fonts/tavrine-pmincho.woff2", "fonts/tavrine-mincho.woff2",
-  "fonts/tavrine-serif-italic.woff2",
-];
+// The page's files, and the store's name, which follows them so that the old
+// files leave the store: both written by the build.
+const STORE = "@STORE@";
+const FILES = @FILES@;
 
 self.addEventListener("install", (event) => {
   event.waitUntil(caches.open(STORE).then((store) => store.addAll(FILES)));

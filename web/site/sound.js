@@ -4,8 +4,6 @@
 // (its key table). What is said about it comes from the core too, in the
 // view's announcement.
 
-const SAMPLE_RATE = 48000;
-
 export class LessonSound {
   constructor(module, lesson) {
     this.module = module;
@@ -36,7 +34,7 @@ export class LessonSound {
     if (!this.context) {
       const Context = globalThis.AudioContext ?? globalThis.webkitAudioContext;
       try {
-        this.context = Context ? new Context({ sampleRate: SAMPLE_RATE }) : null;
+        this.context = Context ? new Context({ sampleRate: this.module.sampleRate }) : null;
       } catch {
         this.context = null;
       }
@@ -50,7 +48,7 @@ export class LessonSound {
     if (!context) return false;
     const frames = samples.length / 2;
     if (frames === 0) return true;
-    const buffer = context.createBuffer(2, frames, SAMPLE_RATE);
+    const buffer = context.createBuffer(2, frames, this.module.sampleRate);
     const left = buffer.getChannelData(0);
     const right = buffer.getChannelData(1);
     for (let k = 0; k < frames; ++k) {

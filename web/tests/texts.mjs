@@ -7,8 +7,11 @@ import { dirname, join } from "node:path";
 
 const path = process.env.TAVRINE_TEXTS ?? new URL("../../build/tests/texts.json", import.meta.url).pathname;
 export const TEXTS = JSON.parse(readFileSync(path, "utf8"));
-export const ROWS = Object.fromEntries(
-  JSON.parse(readFileSync(join(dirname(path), "controls.json"), "utf8")).map((row) => [row.id, row]));
+const controls = JSON.parse(readFileSync(join(dirname(path), "controls.json"), "utf8"));
+export const ROWS = Object.fromEntries(controls.map((row) => [row.id, row]));
+// The lesson's controls in the keyboard order the control table gives.
+export const KEYBOARD_ORDER = controls.filter((row) => row.keyboard !== null)
+  .sort((a, b) => a.keyboard - b.keyboard).map((row) => row.id);
 
 // A text with its places {1}.. filled, as the program fills them.
 export const filled = (text, ...values) =>
