@@ -25,8 +25,10 @@ text or action in Japanese (Han characters in Chinese only).
 import json
 import os
 import re
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -106,7 +108,9 @@ class Reader:
 
     @staticmethod
     def find_application(session):
-        # Long enough for a loaded machine running tests side by side.
+        """Waits for the program's registration with the AT-SPI registry:
+        60 s at most, long enough for a loaded machine running tests side by
+        side (the bus itself is there already: start_atspi_bus)."""
         deadline = time.monotonic() + 60
         while time.monotonic() < deadline:
             desktop = pyatspi.Registry.getDesktop(0)
@@ -334,6 +338,33 @@ def speaks_no_japanese(session, tag):
             raise CaseFailed("%s: %r" % (tag, text))
 
 
+def start_atspi_bus(runtime_dir):
+    """Starts the session's AT-SPI bus and its registry and waits until both
+    answer, before any program or reader asks for them: 60 s at most. The
+    bus's socket goes into runtime_dir, not the user's shared one, where the
+    bus of another test run on the machine would take its place. A program
+    that asks for the bus while it is still starting may never register,
+    and a reader that asks then falls back to the session bus for good."""
+    subprocess.run(["dbus-update-activation-environment", "XDG_RUNTIME_DIR=" + runtime_dir],
+                   check=True, capture_output=True)
+    send = ["dbus-send", "--print-reply=literal", "--reply-timeout=5000"]
+    deadline = time.monotonic() + 60
+    while True:
+        answer = subprocess.run(send + ["--session", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                                        "org.a11y.Bus.GetAddress"], capture_output=True, text=True)
+        if answer.returncode == 0:
+            answer = subprocess.run(
+                send + ["--bus=" + answer.stdout.strip(), "--dest=org.a11y.atspi.Registry",
+                        "/org/a11y/atspi/accessible/root", "org.freedesktop.DBus.Properties.Get",
+                        "string:org.a11y.atspi.Accessible", "string:ChildCount"],
+                capture_output=True, text=True)
+            if answer.returncode == 0:
+                return
+        if time.monotonic() > deadline:
+            raise CaseFailed("the AT-SPI bus did not answer within 60 s: " + answer.stderr)
+        time.sleep(0.2)
+
+
 def main():
     if len(sys.argv) == 4 and sys.argv[2] == "--page":
         case, site = "page", sys.argv[3]
@@ -348,7 +379,9 @@ def main():
         print("run inside dbus-run-session", file=sys.stderr)
         return 2
     accessibility = {"QT_ACCESSIBILITY": "1", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}
+    runtime_dir = tempfile.mkdtemp(prefix="tavrine-atspi-")
     try:
+        start_atspi_bus(runtime_dir)
         for tag in sys.argv[3:] if case == "languages" else []:
             with Session(sys.argv[1], case, program_env=dict(accessibility, LANGUAGE=tag)) as session:
                 speaks_no_japanese(session, tag)
@@ -365,6 +398,8 @@ def main():
     except CaseFailed as failure:
         print("FAIL %s: %s" % (case, failure))
         return 1
+    finally:
+        shutil.rmtree(runtime_dir, ignore_errors=True)
     print("PASS %s" % case)
     return 0
 

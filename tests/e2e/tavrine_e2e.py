@@ -264,7 +264,10 @@ class Session:
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
              "%dx%dx24" % self.screen,
-             "-nolisten", "tcp", "-noreset"],
+             # No auto-repeat: xdotool's press and release of a key may be
+             # held apart on a busy machine, and a repeated H or arrow key
+             # is another key for the program.
+             "-nolisten", "tcp", "-noreset", "-r"],
             pass_fds=(write_end,), stdout=self.log, stderr=self.log,
             preexec_fn=die_with_this_script)
         os.close(write_end)
