@@ -22,30 +22,21 @@ void UsePen(QPainter& painter, const PlotItem& item)
                         wide ? Qt::RoundCap : Qt::FlatCap, wide ? Qt::RoundJoin : Qt::MiterJoin));
 }
 
-bool Inside(const PlotGeometry& plot, DotPoint p)
+// A line leaves out the pixel the core gives with it (a 1-pixel line's end
+// pixel, where that lies inside the area): QPainter is clipped away from it.
+void DrawLine(QPainter& painter, const PlotGeometry& plot, const PlotItem& item)
 {
-    return p.x >= 0 && p.x < plot.width && p.y >= 0 && p.y < plot.height;
-}
-
-// A 1-pixel line covers its start pixel and leaves out its end pixel,
-// whichever way it runs. Which end QPainter itself includes is its own
-// business, so the end pixel is clipped away and the start pixel painted
-// here; both only matter where they lie inside the area.
-void DrawThinLine(QPainter& painter, const PlotGeometry& plot, DotPoint from, DotPoint to)
-{
-    if (from == to)
+    const DotPoint* points = plot.pointsOf(item);
+    if (item.count < 3) {
+        painter.drawLine(ToQt(points[0]), ToQt(points[1]));
         return;
-    if (Inside(plot, to)) {
-        painter.save();
-        painter.setClipRegion(QRegion(0, 0, plot.width, plot.height) - QRegion(to.x, to.y, 1, 1),
-                              Qt::IntersectClip);
-        painter.drawLine(ToQt(from), ToQt(to));
-        painter.restore();
-    } else {
-        painter.drawLine(ToQt(from), ToQt(to));
     }
-    if (Inside(plot, from))
-        painter.fillRect(from.x, from.y, 1, 1, painter.pen().color());
+    painter.save();
+    painter.setClipRegion(QRegion(0, 0, plot.width, plot.height) -
+                              QRegion(points[2].x, points[2].y, 1, 1),
+                          Qt::IntersectClip);
+    painter.drawLine(ToQt(points[0]), ToQt(points[1]));
+    painter.restore();
 }
 
 void FillPixels(QPainter& painter, const PlotItem& item, const DotPoint* corners)
@@ -66,24 +57,15 @@ void DrawPlotItem(QPainter& painter, const PlotGeometry& plot, const PlotItem& i
 {
     const DotPoint* points = plot.pointsOf(item);
     switch (item.kind) {
-    case PlotItem::Kind::Area: {
-        // The area's fills as the core lays them out. The outline is filled,
-        // not stroked: on a screen that scales the area QPainter centres a
-        // stroke on its coordinates, which would put half of it outside.
-        const PlotGeometry fills = DrawnOnArea(PlotGeometry{plot.width, plot.height, {item}, {}});
-        for (const PlotItem& fill : fills.items)
-            FillPixels(painter, fill, fills.pointsOf(fill));
+    case PlotItem::Kind::Area:
+        // Laid out as fills (DrawnOnArea).
         break;
-    }
     case PlotItem::Kind::Fill:
         FillPixels(painter, item, points);
         break;
     case PlotItem::Kind::Line:
         UsePen(painter, item);
-        if (item.penWidth > 1)
-            painter.drawLine(ToQt(points[0]), ToQt(points[1]));
-        else
-            DrawThinLine(painter, plot, points[0], points[1]);
+        DrawLine(painter, plot, item);
         break;
     case PlotItem::Kind::Polyline: {
         UsePen(painter, item);

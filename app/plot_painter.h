@@ -9,8 +9,9 @@ class QPainter;
 // whatever device pixel ratio or scale the painter has, a pixel of the plot
 // is a pixel of the layout.
 
-// One item drawn as it is: every line and every curve segment is handed to
-// QPainter whole, however far outside the area it reaches.
+// One item of what the core lays out on the area (DrawnOnArea), or a line,
+// polyline or dot of a recorded plot handed to QPainter whole, however far
+// outside the area it reaches.
 void DrawPlotItem(QPainter& painter, const PlotGeometry& plot, const PlotItem& item);
 
 // Every item in order, handing QPainter only what the core gives to draw on

@@ -99,6 +99,27 @@ void Fill(PlotGeometry& out, uint32_t color, DotPoint from, DotPoint to)
     const DotPoint corners[] = {from, to};
     Add(out, PlotItem{PlotItem::Kind::Fill, color, 1}, corners, 2);
 }
+bool Inside(const PlotGeometry& plot, DotPoint p)
+{
+    return p.x >= 0 && p.x < plot.width && p.y >= 0 && p.y < plot.height;
+}
+
+// A 1-pixel line for a painter that rasterizes lines itself: it covers its
+// start pixel and leaves out its end pixel, whichever way it runs, and which
+// end the painter would include is the painter's own business. So the end
+// pixel, where it lies inside the area, goes with the line as the pixel it
+// leaves out, and the start pixel is filled after it.
+void AddThinLine(PlotGeometry& out, const PlotItem& item, DotPoint from, DotPoint to)
+{
+    CutAcrossArea(out, from, to);
+    if (from == to)
+        return;
+    const DotPoint ends[] = {from, to, to};
+    Add(out, item, ends, Inside(out, to) ? 3 : 2);
+    if (Inside(out, from))
+        Fill(out, item.color, from, {from.x + 1, from.y + 1});
+}
+
 double RoundedOff(double v)
 {
     return v < 0 ? -std::floor(-v + 0.5) : std::floor(v + 0.5);
@@ -182,8 +203,10 @@ PlotGeometry DrawnOnArea(const PlotGeometry& plot, ThinLineForm thin)
                 AddPixelRuns(out, item.color, ends[0], ends[1]);
                 break;
             }
-            if (item.penWidth == 1)
-                CutAcrossArea(plot, ends[0], ends[1]);
+            if (item.penWidth == 1) {
+                AddThinLine(out, item, ends[0], ends[1]);
+                break;
+            }
             Add(out, item, ends, 2);
             break;
         }

@@ -19,7 +19,8 @@
 struct PlotItem {
     enum class Kind : uint8_t {
         Area,     // the whole area filled white, outlined in the colour
-        Line,     // points[first] to points[first + 1]
+        Line,     // points[first] to points[first + 1]; a third point,
+                  // where there is one, is a pixel it leaves out
         Polyline, // count points joined in order
         Dot,      // a spot of the pen's width on points[first]
         Fill,     // the pixels from points[first] up to, not including,
@@ -55,7 +56,8 @@ struct PlotGeometry {
 //
 // 1-pixel lines come as lines for a painter that rasterizes them itself
 // (QPainter, whose pixels at every scale of the screen are the desktop's),
-// leaving out the end pixel; or as the runs of pixels they cover inside the
+// each with its end pixel to leave out where that lies inside the area and
+// followed by a fill of its start pixel where that does; or as the runs of pixels they cover inside the
 // area, each a fill: one pixel per step along the longer axis from the start
 // up to, not including, the end, the other coordinate rounded, halves away
 // from zero.

@@ -259,7 +259,7 @@ void PlotCacheTest::thinLineLeavesOutItsEndPixel()
     // A 1-pixel line paints its start pixel and not its end pixel, whichever
     // way it runs: drawn the other way round it paints the same pixels with
     // the two ends traded. A line to its own start pixel paints nothing. The
-    // same holds for the line handed over whole and as the plot draws it.
+    // same holds for the line on its own and as the plot draws it.
     QFETCH(QPoint, from);
     QFETCH(QPoint, to);
     const auto line = [&](bool whole, QPoint a, QPoint b) {
@@ -271,7 +271,7 @@ void PlotCacheTest::thinLineLeavesOutItsEndPixel()
         QPainter painter(&image);
         PreparePlotPainter(painter, kArea, kArea);
         if (whole)
-            DrawPlotItem(painter, plot, plot.items.front());
+            DrawItemAsItIs(painter, plot, plot.items.front());
         else
             PaintPlotGeometry(painter, plot);
         return image;
