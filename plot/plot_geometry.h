@@ -57,10 +57,10 @@ struct PlotGeometry {
 // 1-pixel lines come as lines for a painter that rasterizes them itself
 // (QPainter, whose pixels at every scale of the screen are the desktop's),
 // each with its end pixel to leave out where that lies inside the area and
-// followed by a fill of its start pixel where that does; or as the runs of pixels they cover inside the
-// area, each a fill: one pixel per step along the longer axis from the start
-// up to, not including, the end, the other coordinate rounded, halves away
-// from zero.
+// followed by a fill of its start pixel where that does; or as the runs of
+// pixels they cover inside the area, each a fill: one pixel per step along
+// the longer axis from the start up to, not including, the end, the other
+// coordinate rounded, halves away from zero.
 enum class ThinLineForm { AsLines, AsPixelRuns };
 PlotGeometry DrawnOnArea(const PlotGeometry& plot, ThinLineForm thin = ThinLineForm::AsLines);
 
