@@ -30,6 +30,14 @@ enum class ControlKind { Plot, Label, Slider, GroupBox, PushButton, Toggle, Sele
 // area, the keypad ("条件入力ボタン") or the coefficient panel ("曲線の条件").
 enum class Parent { Window, GroupBox1, GroupBox2 };
 
+// The id of the control a place is relative to: none for the window's own
+// controls, else its group box.
+inline const char* ParentId(Parent parent)
+{
+    constexpr const char* kIds[] = {"", "GroupBox1", "GroupBox2"};
+    return kIds[static_cast<int>(parent)];
+}
+
 // None: the control draws its own; the window's money green; the desktop's
 // tooltip colour.
 enum class Background { None, WindowBackground, TooltipBackground };

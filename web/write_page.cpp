@@ -21,7 +21,6 @@
 #include "lesson/contrast_palette.h"
 #include "lesson/tangent_toggles.h"
 #include "plot/plot_description.h"
-#include "parent_ids.h"
 
 #include <nlohmann/json.hpp>
 

@@ -8,7 +8,6 @@
 #include "entry/lesson_session.h"
 #include "lesson/catalogue.h"
 #include "lesson/tangent_toggles.h"
-#include "parent_ids.h"
 #include "plot/plot_description.h"
 #include "sound/lesson_sound.h"
 
