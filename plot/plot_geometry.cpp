@@ -99,6 +99,7 @@ void Fill(PlotGeometry& out, uint32_t color, DotPoint from, DotPoint to)
     const DotPoint corners[] = {from, to};
     Add(out, PlotItem{PlotItem::Kind::Fill, color, 1}, corners, 2);
 }
+
 bool Inside(const PlotGeometry& plot, DotPoint p)
 {
     return p.x >= 0 && p.x < plot.width && p.y >= 0 && p.y < plot.height;
