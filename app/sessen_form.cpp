@@ -286,6 +286,9 @@ void TSessen_Form::applySound(SoundCue cue)
         return;
     case SoundCue::Stop:
         player_->stop();
+        // Switched off: the output is let go until the sound is on again.
+        if (!session_.view().soundOn)
+            player_->close();
         return;
     case SoundCue::Open:
         if (player_->prepare())

@@ -1,89 +1,134 @@
 #include "app/sound_player.h"
 
+#include "app/sound_stream.h"
 #include "sound/sound_trace.h"
 
 #include <QAudioDevice>
-#include <QAudioFormat>
 #include <QAudioSink>
 #include <QMediaDevices>
 
+#include <utility>
+
 namespace {
-// What the sink holds ahead of the speaker. The whole piece is at hand from
-// the start, so a deep buffer costs no delay at the start; it keeps a busy
-// classroom PC from breaking the glide. (A shallow one, 40 ms, leaves Qt
-// 6.4's PulseAudio stream waiting for more than it ever writes ahead,
-// silent.)
-constexpr qint64 kBufferMicroseconds = 300000;
+// What the output holds ahead of the speaker. A new piece, or the silence
+// after a stop, is heard after what the stream already holds, so the less
+// the sooner; but Qt's PulseAudio sink reads 20 ms at a time, and with less
+// than a few reads ahead a busy classroom PC breaks the sound.
+constexpr qint64 kBufferMicroseconds = 60000;
+// How often a lost output is looked for again, besides the desktop's word
+// that its outputs changed (which a sound server that comes back does not
+// always give).
+constexpr int kRetryMilliseconds = 1000;
 } // namespace
 
-SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
-
-bool SoundPlayer::prepare()
+SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent), stream_(new SoundStream(this))
 {
-    if (!device_.isNull())
-        return true;
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull())
-        return false;
     format_.setSampleRate(kSampleRate);
     format_.setChannelCount(2);
     format_.setChannelConfig(QAudioFormat::ChannelConfigStereo);
     format_.setSampleFormat(QAudioFormat::Float);
-    if (!device.isFormatSupported(format_))
-        return false;
-    device_ = device;
-    return true;
+    retry_.setInterval(kRetryMilliseconds);
+    connect(&retry_, &QTimer::timeout, this, [this] {
+        if (!wanted_ || open())
+            retry_.stop();
+    });
 }
 
-bool SoundPlayer::play(const std::vector<float>& samples)
+SoundPlayer::~SoundPlayer()
 {
-    if (!prepare())
+    drop();
+}
+
+bool SoundPlayer::prepare()
+{
+    wanted_ = true;
+    if (devices_ == nullptr) {
+        devices_ = new QMediaDevices(this);
+        connect(devices_, &QMediaDevices::audioOutputsChanged, this, &SoundPlayer::outputsChanged);
+    }
+    if (open())
+        return true;
+    retry_.start();
+    return false;
+}
+
+void SoundPlayer::close()
+{
+    wanted_ = false;
+    retry_.stop();
+    drop();
+}
+
+bool SoundPlayer::open()
+{
+    if (sink_ != nullptr)
+        return true;
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull() || !device.isFormatSupported(format_))
         return false;
-    stop();
-    // A sink and a buffer of its own for each piece: a sink started again
-    // right after a stop (H, H, H) does not always take its new data.
-    buffer_ = new QBuffer(this);
-    buffer_->setData(reinterpret_cast<const char*>(samples.data()),
-                     static_cast<qsizetype>(samples.size() * sizeof(float)));
-    buffer_->open(QIODevice::ReadOnly);
-    sink_ = new QAudioSink(device_, format_, this);
+    stream_->clear();
+    sink_ = new QAudioSink(device, format_, this);
     sink_->setBufferSize(format_.bytesForDuration(kBufferMicroseconds));
-    // A finished piece leaves the sink idle; it is stopped then, so that it
-    // lets the device go until the next piece.
-    connect(sink_, &QAudioSink::stateChanged, this, &SoundPlayer::stateChanged);
-    sink_->start(buffer_);
-    if (sink_->error() == QAudio::OpenError || sink_->state() == QAudio::StoppedState) {
-        stop();
+    sink_->start(stream_);
+    if (sink_->state() == QAudio::StoppedState || sink_->error() == QAudio::OpenError ||
+        sink_->error() == QAudio::FatalError) {
+        drop();
         return false;
     }
+    connect(sink_, &QAudioSink::stateChanged, this, &SoundPlayer::sinkStateChanged);
     return true;
 }
 
-void SoundPlayer::stateChanged(QAudio::State state)
+void SoundPlayer::drop()
 {
-    if (state == QAudio::IdleState)
-        stop();
-}
-
-void SoundPlayer::stop()
-{
+    stream_->clear();
     if (sink_ == nullptr)
         return;
     disconnect(sink_, nullptr, this, nullptr);
     sink_->stop();
-    // Not deleted at once: stop() may be called from the sink's own signal.
+    // Not deleted at once: this may run in the sink's own signal.
     sink_->deleteLater();
-    buffer_->deleteLater();
     sink_ = nullptr;
-    buffer_ = nullptr;
+}
+
+void SoundPlayer::outputsChanged()
+{
+    if (wanted_ && open())
+        retry_.stop();
+}
+
+void SoundPlayer::sinkStateChanged(QAudio::State state)
+{
+    // The stream never ends of itself (SoundStream gives silence between
+    // pieces), so a stop is the output gone: the sound server stopped or
+    // the device went away. It is opened again when there is one.
+    if (state != QAudio::StoppedState)
+        return;
+    drop();
+    if (wanted_)
+        retry_.start();
+}
+
+bool SoundPlayer::play(std::vector<float> samples)
+{
+    // While a lost output is being looked for, a piece does not wait for it.
+    if (sink_ == nullptr && (retry_.isActive() || !prepare()))
+        return false;
+    stream_->setPiece(std::move(samples));
+    return true;
+}
+
+void SoundPlayer::stop()
+{
+    stream_->clear();
 }
 
 bool SoundPlayer::playing() const
 {
-    return sink_ != nullptr && sink_->state() == QAudio::ActiveState;
+    return sink_ != nullptr && stream_->sounding();
 }
 
 qint64 SoundPlayer::takenMicroseconds() const
 {
-    return playing() ? sink_->processedUSecs() : 0;
+    return sink_ == nullptr ? 0 : stream_->takenFrames() * 1000000 / kSampleRate;
 }

@@ -1,43 +1,60 @@
 #pragma once
 
 #include <QAudio>
-#include <QAudioDevice>
 #include <QAudioFormat>
-#include <QBuffer>
 #include <QObject>
+#include <QTimer>
 
 #include <vector>
 
 class QAudioSink;
+class QMediaDevices;
+class SoundStream;
 
 // Plays the lesson's sound on the desktop's default audio output through Qt
 // Multimedia: the core's samples (interleaved stereo float at kSampleRate,
-// sound/synthesizer.h) handed to a QAudioSink as they are. One piece plays at
-// a time; a new one takes the place of the one playing.
+// sound/synthesizer.h). One output stream is opened as the sound is switched
+// on and stays open, reading from a SoundStream: a new piece takes the place
+// of the one playing without opening or closing anything, so a step of the
+// tangent point with the sound on costs the window no more than handing over
+// its samples. An output that goes away (the sound server stopped, the
+// device unplugged) is opened again when the desktop has one again.
 class SoundPlayer : public QObject {
     Q_OBJECT
 public:
     explicit SoundPlayer(QObject* parent);
+    ~SoundPlayer() override;
 
     // Opens the default output if it is not open yet, so that the first
     // piece starts without the wait. False when there is none that plays the
-    // samples as they are (no sound server, no device).
+    // samples as they are (no sound server, no device); it is opened as soon
+    // as there is one.
     bool prepare();
+    // Lets the output go, until the next prepare() or play().
+    void close();
 
-    // Plays the samples from their start. False when there is no device.
-    bool play(const std::vector<float>& samples);
+    // Plays the samples from their start, in place of what plays. False
+    // when there is no device.
+    bool play(std::vector<float> samples);
 
+    // Silence from the sink's next read on.
     void stop();
+    // Whether the sink has yet to take some of the piece.
     bool playing() const;
     // How much of the piece playing the sink has taken so far, in
     // microseconds of sound.
     qint64 takenMicroseconds() const;
 
 private:
-    void stateChanged(QAudio::State state);
+    bool open();
+    void drop();
+    void outputsChanged();
+    void sinkStateChanged(QAudio::State state);
 
-    QAudioDevice device_; // the default output, once found
     QAudioFormat format_;
-    QAudioSink* sink_ = nullptr; // the piece playing, with its samples
-    QBuffer* buffer_ = nullptr;
+    SoundStream* stream_ = nullptr;
+    QAudioSink* sink_ = nullptr;       // the output stream, while open
+    QMediaDevices* devices_ = nullptr; // made at the first prepare()
+    bool wanted_ = false;              // the sound is on: open when there is a device
+    QTimer retry_;                     // looks for a device again while there is none
 };
