@@ -23,7 +23,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from tavrine_e2e import CaseFailed, Session, die_with_this_script  # noqa: E402
+from tavrine_e2e import (BLUE, SCROLLBAR2, CaseFailed, Session, arrow,  # noqa: E402
+                         die_with_this_script, line_shows, tangent_point, tangent_rows)
 
 RATE = 48000
 
@@ -41,6 +42,16 @@ class PulseServer:
         self.env = dict(os.environ, HOME=self.home, XDG_RUNTIME_DIR=self.home,
                         PULSE_RUNTIME_PATH=self.home + "/run", PULSE_SERVER="unix:" + socket)
         self.log = open(os.path.join(self.home, "log"), "w+")
+        self.daemon = None
+        try:
+            self.start()
+        except CaseFailed:
+            self.__exit__()
+            raise
+        return self
+
+    def start(self):
+        """Starts the daemon; waits until it answers (20 s at most)."""
         self.daemon = subprocess.Popen(
             ["pulseaudio", "-n", "-F", self.home + "/default.pa", "--daemonize=no",
              "--exit-idle-time=-1", "--use-pid-file=no", "--disable-shm=yes"],
@@ -49,18 +60,23 @@ class PulseServer:
         while subprocess.run(["pactl", "info"], env=self.env, capture_output=True).returncode:
             if self.daemon.poll() is not None or time.monotonic() > deadline:
                 self.log.seek(0)
-                failure = CaseFailed("PulseAudio did not start:\n" + self.log.read())
-                self.__exit__()
-                raise failure
+                raise CaseFailed("PulseAudio did not start:\n" + self.log.read())
             time.sleep(0.1)
-        return self
 
-    def __exit__(self, *exc):
-        if self.daemon.poll() is None:
+    def stop(self):
+        if self.daemon is not None and self.daemon.poll() is None:
             self.daemon.kill()
             self.daemon.wait()
+
+    def __exit__(self, *exc):
+        self.stop()
         self.log.close()
         shutil.rmtree(self.home, ignore_errors=True)
+
+    def streams(self):
+        """The playback streams the daemon has (pactl's short list)."""
+        return subprocess.run(["pactl", "list", "short", "sink-inputs"], env=self.env,
+                              capture_output=True, text=True).stdout.split("\n")[:-1]
 
     def record(self, play, seconds):
         """Left plus right of what the sink plays while play() runs and
@@ -88,16 +104,56 @@ def read_mono(path):  # left plus right of a raw float stereo file
     return [values[k] + values[k + 1] for k in range(0, len(values), 2)]
 
 
-def alignment(recorded, core, length=64):
-    """Where the core's sound starts in the recording: the recording's first
-    sounding samples found in the core's, value for value (the monitor
-    starts delivering only as the sink starts playing)."""
-    first = next((k for k, value in enumerate(recorded) if value != 0), len(recorded))
-    heard = recorded[first:first + length]
-    for k in range(len(core) - length):
-        if all(abs(core[k + j] - heard[j]) < 1e-5 for j in range(length)):
-            return first - k
-    raise CaseFailed("what was heard is not the core's sound")
+class Alignment:
+    """Where each stretch of the core's sound lies in the recording, found
+    value for value (the null sink passes the float samples through as
+    they are). The sound starts where the recording's first sounding
+    samples are found in the core's (the monitor delivers only as the sink
+    plays); every 50 ms of the core after that is looked for near where
+    the stretch before it ended. Samples the recorder lost on a busy machine
+    move the stretches after them earlier, which is allowed; silence put
+    into the sound (the program's playback stalled) moves them later, and
+    more than 50 ms of it fails."""
+
+    STEP, LENGTH, GAP = RATE // 20, 64, RATE // 20
+    NEAREST_FIRST = sorted(range(-RATE // 2, RATE // 2 + 1), key=abs)
+
+    def __init__(self, recorded, core):
+        self.recorded, self.core = recorded, core
+        first = next((k for k, value in enumerate(recorded) if value != 0), len(recorded))
+        start = next((k for k in range(len(core) - self.LENGTH)
+                      if self.matches(first, k)), None)
+        if start is None:
+            raise CaseFailed("what was heard is not the core's sound")
+        self.anchors = [(start, first - start)]  # (core sample, recording - core)
+        for at in range(start + self.STEP, len(core) - self.LENGTH, self.STEP):
+            if not any(core[at:at + self.LENGTH]):
+                continue  # silence is found anywhere
+            offset = self.anchors[-1][1]
+            found = next((at + offset + d for d in self.NEAREST_FIRST
+                          if self.matches(at + offset + d, at)), None)
+            if found is None:
+                raise CaseFailed("the core's sound at %.3f s is not in the recording" % (at / RATE))
+            if found - at - offset > self.GAP:
+                raise CaseFailed("a gap of %.0f ms in the sound at %.3f s"
+                                 % ((found - at - offset) * 1000 / RATE, at / RATE))
+            self.anchors.append((at, found - at))
+
+    def matches(self, heard, at):
+        recorded, core = self.recorded, self.core
+        if heard < 0 or heard + self.LENGTH > len(recorded) or abs(recorded[heard] - core[at]) >= 1e-5:
+            return False
+        return all(abs(recorded[heard + j] - core[at + j]) < 1e-5 for j in range(self.LENGTH))
+
+    def heard(self, at):
+        """The recording's sample of the core's sample `at`."""
+        return at + [offset for start, offset in self.anchors[:1] + [
+            a for a in self.anchors[1:] if a[0] <= at]][-1]
+
+    def core_of(self, heard):
+        """The core's sample heard at the recording's sample `heard`."""
+        return heard - [offset for start, offset in self.anchors[:1] + [
+            a for a in self.anchors[1:] if a[0] + a[1] <= heard]][-1]
 
 
 def magnitude(samples, centre, length, frequency):
@@ -115,22 +171,23 @@ def magnitude(samples, centre, length, frequency):
     return math.sqrt(max(0.0, s1 * s1 + s2 * s2 - coeff * s1 * s2))
 
 
-def stretches(trace, offset, half, away):
+def stretches(trace, heard, half, away):
     """(seconds, sample, points) of each stretch of 2 * half + 1 trace points
-    in the recording, `away` seconds or more from every earcon."""
+    in the recording (heard(seconds)), `away` seconds or more from every
+    earcon."""
     points, step = trace["points"], trace["stepsPerSecond"]
     for i in range(half, len(points) - half, 4):
         seconds = i / step
-        centre = offset + round(seconds * RATE)
+        centre = heard(seconds)
         if all(abs(seconds - e["seconds"]) >= away for e in trace["earcons"]):
             yield seconds, centre, points[i - half:i + half + 1]
 
 
-def check_pitch(recorded, offset, trace):
+def check_pitch(recorded, heard, trace):
     """The loudest pitch within three semitones of the core's, stretch by
     stretch, lies within one semitone of it."""
     checked = 0
-    for seconds, centre, points in stretches(trace, offset, 8, 0.1):
+    for seconds, centre, points in stretches(trace, heard, 8, 0.1):
         expected = points[8][0]
         if min(p[0] for p in points) == 0 or magnitude(recorded, centre, 960, 1) is None:
             continue
@@ -144,26 +201,26 @@ def check_pitch(recorded, offset, trace):
         raise CaseFailed("only %d stretches of tone to compare" % checked)
 
 
-def check_earcons(recorded, offset, trace):
+def check_earcons(recorded, heard, seconds_of, trace):
     """Each earcon's pitch rises above half its pips' level where the core
     puts the earcon, within 20 ms, and nowhere else (a pip train once)."""
     for pitch in {e["pitch"] for e in trace["earcons"]} | {3000}:
         expected = [e["seconds"] for e in trace["earcons"] if e["pitch"] == pitch]
-        heard, quiet_until = [], 0
-        for centre in range(max(offset, 120), offset + round((trace["seconds"] + 0.2) * RATE), 48):
+        found, quiet_until = [], 0
+        for centre in range(max(heard(0), 120), heard(trace["seconds"]) + RATE // 5, 48):
             if centre >= quiet_until and (magnitude(recorded, centre, 240, pitch) or 0) > 9:
-                heard.append((centre - offset) / RATE)
+                found.append(seconds_of(centre))
                 quiet_until = centre + RATE // 10
-        if len(heard) != len(expected) or any(abs(h - e) > 0.02 for h, e in zip(heard, expected)):
+        if len(found) != len(expected) or any(abs(h - e) > 0.02 for h, e in zip(found, expected)):
             raise CaseFailed("earcons of %d Hz heard at %s s, the core plays them at %s s"
-                             % (pitch, heard, expected))
+                             % (pitch, found, expected))
 
 
-def check_static(recorded, offset, trace):
+def check_static(recorded, heard, trace):
     """Static (heard above every pitch of the tone and the earcons) over the
     stretches below the x axis, none over those above."""
     seen = set()
-    for seconds, centre, points in stretches(trace, offset, 4, 0.15):
+    for seconds, centre, points in stretches(trace, heard, 4, 0.15):
         below = {p[1] for p in points}
         if len(below) != 1 or magnitude(recorded, centre, 480, 1) is None:
             continue
@@ -185,10 +242,70 @@ def hear(session, pulse, core_dir, keys):
     recorded = pulse.record(lambda: session.type_keys(keys), trace["seconds"] * (1 + both) + 1.5)
     curve = read_mono(os.path.join(core_dir, "curve.f32"))
     core = read_mono(os.path.join(core_dir, "tangent_then_curve.f32")) if both else curve
-    offset = alignment(recorded, core) + len(core) - len(curve)
-    check_pitch(recorded, offset, trace)
-    check_earcons(recorded, offset, trace)
-    check_static(recorded, offset, trace)
+    start = len(core) - len(curve)
+    aligned = Alignment(recorded, core)
+    heard = lambda seconds: aligned.heard(start + round(seconds * RATE))
+    seconds_of = lambda sample: (aligned.core_of(sample) - start) / RATE
+    check_pitch(recorded, heard, trace)
+    check_earcons(recorded, heard, seconds_of, trace)
+    check_static(recorded, heard, trace)
+
+
+def stops_at_escape(session, pulse):
+    """H, and Escape a second later: the rest of the curve is not heard.
+    The sound starts and stops behind the same buffer of the output, so the
+    curve is heard for as long as the keys were apart, give or take the
+    keys' own way to the window on a busy machine."""
+    pressed = []
+
+    def keys():
+        for key in ("h", None, "Escape"):
+            if key is None:
+                time.sleep(1)
+            else:
+                session.type_keys(key)
+                pressed.append(time.monotonic())
+
+    recorded = pulse.record(keys, 3.5)
+    sounding = [k for k, value in enumerate(recorded) if value != 0]
+    if not sounding:
+        raise CaseFailed("H played nothing")
+    heard, apart = (sounding[-1] - sounding[0]) / RATE, pressed[1] - pressed[0]
+    print("curve heard for %.3f s, H and Escape %.3f s apart" % (heard, apart))
+    if heard > apart + 0.25:
+        raise CaseFailed("the curve played on %.3f s after Escape" % (heard - apart))
+
+
+def server_comes_back(session, pulse, core_dir):
+    """The sound server stopped in the middle of the lesson and started
+    again: the window answers every key meanwhile (each step of the tangent
+    point, which the sound on would play), and then plays again without a
+    restart: H is heard as the core plays it."""
+    pulse.stop()
+
+    def tangent_at(position):  # y = x^3 - 3x at view scale 20
+        x0, y0 = tangent_point(position, 20, 0.0, lambda x: x * x * x - 3 * x)
+        return tangent_rows(x0, y0, 3 * x0 * x0 - 3, 20, (20, 120, 540, 640))
+
+    session.click(arrow(SCROLLBAR2, "right"))  # the slider takes the keys
+    steps = [(None, 51), ("Right", 52), ("h", 52), ("Right", 53), ("Left", 52), ("Left", 51),
+             ("Left", 50)]
+    for key, position in steps:
+        if key is not None:
+            session.type_keys(key)
+        rows = tangent_at(position)
+        session.wait_until("the tangent at position %d after %s with no sound server"
+                           % (position, key or "a click"), lambda s: line_shows(s, BLUE, rows))
+    pulse.start()
+    # Qt looks for a lost sound server every 3 s; the program opens its
+    # output as soon as Qt has it again.
+    deadline = time.monotonic() + 30
+    while not pulse.streams():
+        session.expect_running()
+        if time.monotonic() > deadline:
+            raise CaseFailed("no output opened within 30 s of the sound server's return")
+        time.sleep(0.2)
+    hear(session, pulse, core_dir, "h")
 
 
 def main():
@@ -207,6 +324,8 @@ def main():
             session.keypad("c-3K")  # c = -3 confirmed: y = x^3 - 3x
             for keys in ("h", "shift+h"):
                 hear(session, pulse, pulse.home + "/cubic", keys)
+            stops_at_escape(session, pulse)
+            server_comes_back(session, pulse, pulse.home + "/cubic")
             session.expect_running()
     except CaseFailed as failure:
         print("FAIL sound: %s" % failure)
