@@ -14,7 +14,7 @@ namespace {
 // after a stop, is heard after what the stream already holds, so the less
 // the sooner; but Qt's PulseAudio sink reads 20 ms at a time, and with less
 // than a few reads ahead a busy classroom PC breaks the sound.
-constexpr qint64 kBufferMicroseconds = 60000;
+constexpr qint64 kBufferMicroseconds = 100000;
 // How often a lost output is looked for again, besides the desktop's word
 // that its outputs changed (which a sound server that comes back does not
 // always give).
@@ -36,6 +36,7 @@ SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent), stream_(new SoundSt
 
 SoundPlayer::~SoundPlayer()
 {
+    // The sink before the stream it reads from.
     drop();
 }
 
@@ -82,13 +83,15 @@ bool SoundPlayer::open()
 void SoundPlayer::drop()
 {
     stream_->clear();
-    if (sink_ == nullptr)
+    QAudioSink* sink = std::exchange(sink_, nullptr);
+    if (sink == nullptr)
         return;
-    disconnect(sink_, nullptr, this, nullptr);
-    sink_->stop();
-    // Not deleted at once: this may run in the sink's own signal.
-    sink_->deleteLater();
-    sink_ = nullptr;
+    disconnect(sink, nullptr, this, nullptr);
+    sink->stop();
+    // Deleted at once, never later: Qt 6.4's PulseAudio sink lets the
+    // events through as it is deleted, and a deletion of its own still
+    // waiting among them would delete it twice.
+    delete sink;
 }
 
 void SoundPlayer::outputsChanged()
@@ -101,12 +104,20 @@ void SoundPlayer::sinkStateChanged(QAudio::State state)
 {
     // The stream never ends of itself (SoundStream gives silence between
     // pieces), so a stop is the output gone: the sound server stopped or
-    // the device went away. It is opened again when there is one.
+    // the device went away. It is let go after the sink's own signal, and
+    // opened again when there is one.
     if (state != QAudio::StoppedState)
         return;
-    drop();
-    if (wanted_)
-        retry_.start();
+    QMetaObject::invokeMethod(
+        this,
+        [this, lost = sink_] {
+            if (sink_ != lost)
+                return;
+            drop();
+            if (wanted_)
+                retry_.start();
+        },
+        Qt::QueuedConnection);
 }
 
 bool SoundPlayer::play(std::vector<float> samples)

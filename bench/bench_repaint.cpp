@@ -13,7 +13,7 @@
 #include "app/control_bindings.h"
 #include "app/plot_painter.h"
 #include "app/sessen_form.h"
-#include "app/tavrine_application.h"
+#include "bench_window.h"
 #include "lesson/curve.h"
 #include "lesson/tangent_step.h"
 #include "plot_reference.h"
@@ -100,24 +100,8 @@ private:
     TSessen_Form& form_;
 };
 
-// The window, shown on the offscreen platform, with its lesson set up and
-// both toggles on. Made and destroyed by main(), inside the application's
-// lifetime.
+// The window the slider cases drive (bench_window.h), with both toggles on.
 TSessen_Form* theForm = nullptr;
-
-std::unique_ptr<TSessen_Form> StartedForm()
-{
-    auto form = std::make_unique<TSessen_Form>();
-    form->show();
-    // Until the window is exposed it has no backing store and a repaint
-    // draws nothing.
-    while (!form->windowHandle() || !form->windowHandle()->isExposed())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    form->Syokika(form.get());
-    form->press(*FindControlRow(Does::SecondTangent));
-    form->press(*FindControlRow(Does::Chord));
-    return form;
-}
 
 // One notification per iteration, walking the slider to and fro over its
 // whole travel, as a drag does; with the whole lesson drawn `layoutScale`
@@ -192,20 +176,11 @@ void RegisterAll(qreal ratio)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    char* qtArgv[] = {argv[0], nullptr};
-    TavrineApplication app(qtArgc, qtArgv);
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    const std::unique_ptr<TSessen_Form> form = StartedForm();
-    theForm = form.get();
-    RegisterAll(form->devicePixelRatioF());
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    theForm = nullptr;
-    return 0;
+    return RunWithWindow(argc, argv, [](TSessen_Form& form) {
+        form.Syokika(&form);
+        form.press(*FindControlRow(Does::SecondTangent));
+        form.press(*FindControlRow(Does::Chord));
+        theForm = &form;
+        RegisterAll(form.devicePixelRatioF());
+    });
 }

@@ -1,10 +1,12 @@
 // What the plot as sound costs: the samples of a 3 s trace as the core makes
-// them (the curve, and the tangent then the curve), and on the desktop the
-// time from the H key to the first samples the audio sink takes. The last
-// needs an audio device; without one it is skipped.
+// them (the curve, and the tangent then the curve); on the desktop, a step of
+// the tangent slider with the sound on beside the same step with it off, and
+// the time from a key to the first samples the audio sink takes. The desktop
+// cases need an audio device (tools/bench gives them a PulseAudio null sink
+// of their own); without one they are skipped.
 
 #include "app/sessen_form.h"
-#include "app/tavrine_application.h"
+#include "bench_window.h"
 #include "entry/lesson_session.h"
 #include "sound/lesson_sound.h"
 
@@ -15,7 +17,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
+#include <algorithm>
+#include <vector>
 
 namespace {
 TSessen_Form* theForm = nullptr;
@@ -42,74 +45,156 @@ void Samples(benchmark::State& state, SoundCue cue)
         benchmark::DoNotOptimize(SoundOf(session.lesson(), cue));
 }
 
-void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QKeyEvent press(QEvent::KeyPress, key, modifiers);
     QKeyEvent release(QEvent::KeyRelease, key, modifiers);
-    QCoreApplication::sendEvent(theForm->ScrollBar1, &press);
-    QCoreApplication::sendEvent(theForm->ScrollBar1, &release);
+    QCoreApplication::sendEvent(target, &press);
+    QCoreApplication::sendEvent(target, &release);
 }
 
-// H pressed with the sound on, until the sink has taken the first samples;
-// then H again stops it, outside the timing.
-void KeyToSink(benchmark::State& state)
+// Waits in the event loop, as the window does, so that the sink gets to
+// read, until the sink has taken some of the piece or a second has passed;
+// whether it took any.
+bool SinkTook(const QElapsedTimer& since)
 {
-    Key(Qt::Key_T, Qt::AltModifier);
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&loop, &since] {
+        if (theForm->soundPlayer()->takenMicroseconds() > 0 || since.elapsed() > 1000)
+            loop.quit();
+    });
+    poll.start(1);
+    loop.exec();
+    return theForm->soundPlayer()->takenMicroseconds() > 0;
+}
+
+// The sound switched on with Alt+T, and H heard and stopped: false when no
+// audio device took it.
+bool SoundOn()
+{
+    Key(theForm->ScrollBar1, Qt::Key_T, Qt::AltModifier);
+    QElapsedTimer since;
+    since.start();
+    Key(theForm->ScrollBar1, Qt::Key_H);
+    const bool took = SinkTook(since);
+    Key(theForm->ScrollBar1, Qt::Key_Escape);
+    return took;
+}
+
+void SoundOff()
+{
+    Key(theForm->ScrollBar1, Qt::Key_T, Qt::AltModifier);
+}
+
+// The median and the 95th percentile of the iterations' times, in
+// milliseconds, as counters beside the mean.
+void CountPercentiles(benchmark::State& state, std::vector<double> seconds)
+{
+    if (seconds.empty())
+        return;
+    std::sort(seconds.begin(), seconds.end());
+    const auto at = [&seconds](double q) {
+        return seconds[static_cast<std::size_t>(q * static_cast<double>(seconds.size() - 1))] * 1e3;
+    };
+    state.counters["p50_ms"] = at(0.5);
+    state.counters["p95_ms"] = at(0.95);
+}
+
+// A tangent-slider step from the keyboard, with its repaint and, with the sound on, the tone of the
+// new slope handed to the sink. The window's events, the sink's reads among them, are let through
+// between steps, outside the timing.
+void TangentStep(benchmark::State& state, bool sound)
+{
+    if (sound && !SoundOn()) {
+        SoundOff();
+        state.SkipWithError("no audio device took the sound");
+        return;
+    }
+    // The tangent point walked to and fro over the middle of the view,
+    // where its tangent and so the tone are there.
+    QWidget* bar = theForm->ScrollBar2;
+    theForm->ScrollBar2->setValue(40);
+    int key = Qt::Key_Right;
+    std::vector<double> seconds;
     for (auto _ : state) {
+        if (theForm->ScrollBar2->value() >= 60)
+            key = Qt::Key_Left;
+        else if (theForm->ScrollBar2->value() <= 40)
+            key = Qt::Key_Right;
         QElapsedTimer timer;
         timer.start();
-        Key(Qt::Key_H);
-        // Waiting in the event loop, as the window does, so that the sound
-        // server's thread gets the processor.
-        QEventLoop loop;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, &loop, [&loop, &timer] {
-            if (theForm->soundPlayer()->takenMicroseconds() > 0 || timer.elapsed() > 1000)
-                loop.quit();
-        });
-        poll.start(1);
-        loop.exec();
-        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) * 1e-9);
-        if (theForm->soundPlayer()->takenMicroseconds() == 0) {
-            state.SkipWithError("no audio device took the sound");
+        Key(bar, key);
+        const double elapsed = static_cast<double>(timer.nsecsElapsed()) * 1e-9;
+        state.SetIterationTime(elapsed);
+        seconds.push_back(elapsed);
+        QCoreApplication::processEvents();
+    }
+    CountPercentiles(state, std::move(seconds));
+    if (sound)
+        SoundOff();
+}
+
+// A key with the sound on until the sink has taken the first samples of
+// its piece: H (the curve), or Right on the tangent slider (the tone of the
+// slope). The piece is stopped outside the timing.
+void KeyToSink(benchmark::State& state, int key)
+{
+    if (!SoundOn()) {
+        SoundOff();
+        state.SkipWithError("no audio device took the sound");
+        return;
+    }
+    QWidget* target = key == Qt::Key_H ? theForm->ScrollBar1 : theForm->ScrollBar2;
+    // The tangent point near the middle of the view, where its tangent and
+    // so the tone are there: Right and Left in turn.
+    if (key != Qt::Key_H)
+        theForm->ScrollBar2->setValue(50);
+    std::vector<double> seconds;
+    for (auto _ : state) {
+        if (key != Qt::Key_H)
+            key = theForm->ScrollBar2->value() > 50 ? Qt::Key_Left : Qt::Key_Right;
+        QElapsedTimer timer;
+        timer.start();
+        Key(target, key);
+        const bool took = SinkTook(timer);
+        const double elapsed = static_cast<double>(timer.nsecsElapsed()) * 1e-9;
+        state.SetIterationTime(elapsed);
+        seconds.push_back(elapsed);
+        Key(theForm->ScrollBar1, Qt::Key_Escape);
+        if (!took) {
+            state.SkipWithError("the sink took nothing within a second");
             break;
         }
-        Key(Qt::Key_H);
     }
-    Key(Qt::Key_T, Qt::AltModifier);
+    CountPercentiles(state, std::move(seconds));
+    SoundOff();
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    char* qtArgv[] = {argv[0], nullptr};
-    TavrineApplication app(qtArgc, qtArgv);
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    TSessen_Form form;
-    form.show();
-    form.activateWindow();
-    // The lesson is set up as the window first becomes active.
-    QElapsedTimer started;
-    started.start();
-    while (!form.isActiveWindow() && started.elapsed() < 5000)
-        QCoreApplication::processEvents();
-    theForm = &form;
-    benchmark::RegisterBenchmark("Sound/CurveSamples3s", Samples, SoundCue::Curve)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("Sound/TangentThenCurveSamples", Samples,
-                                 SoundCue::TangentThenCurve)
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("Sound/KeyToSink", KeyToSink)
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    theForm = nullptr;
-    return 0;
+    return RunWithWindow(argc, argv, [](TSessen_Form& form) {
+        theForm = &form;
+        benchmark::RegisterBenchmark("Sound/CurveSamples3s", Samples, SoundCue::Curve)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("Sound/TangentThenCurveSamples", Samples,
+                                     SoundCue::TangentThenCurve)
+            ->Unit(benchmark::kMillisecond);
+        for (const bool sound : {false, true}) {
+            benchmark::RegisterBenchmark(sound ? "Sound/TangentStep/sound:on"
+                                               : "Sound/TangentStep/sound:off",
+                                         TangentStep, sound)
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond);
+        }
+        benchmark::RegisterBenchmark("Sound/KeyToSink/key:H", KeyToSink, Qt::Key_H)
+            ->UseManualTime()
+            ->Iterations(20)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("Sound/KeyToSink/key:Right", KeyToSink, Qt::Key_Right)
+            ->UseManualTime()
+            ->Iterations(20)
+            ->Unit(benchmark::kMillisecond);
+    });
 }
