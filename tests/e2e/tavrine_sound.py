@@ -42,7 +42,7 @@ class PulseServer:
         self.env = dict(os.environ, HOME=self.home, XDG_RUNTIME_DIR=self.home,
                         PULSE_RUNTIME_PATH=self.home + "/run", PULSE_SERVER="unix:" + socket)
         self.log = open(os.path.join(self.home, "log"), "w+")
-        self.daemon = None
+        self.daemon = self.clock = None
         try:
             self.start()
         except CaseFailed:
@@ -54,7 +54,8 @@ class PulseServer:
         """Starts the daemon; waits until it answers (20 s at most)."""
         self.daemon = subprocess.Popen(
             ["pulseaudio", "-n", "-F", self.home + "/default.pa", "--daemonize=no",
-             "--exit-idle-time=-1", "--use-pid-file=no", "--disable-shm=yes"],
+             "--exit-idle-time=-1", "--use-pid-file=no", "--disable-shm=yes",
+             "--high-priority=yes", "--realtime=yes"],
             env=self.env, stdout=self.log, stderr=self.log, preexec_fn=die_with_this_script)
         deadline = time.monotonic() + 20
         while subprocess.run(["pactl", "info"], env=self.env, capture_output=True).returncode:
@@ -62,11 +63,18 @@ class PulseServer:
                 self.log.seek(0)
                 raise CaseFailed("PulseAudio did not start:\n" + self.log.read())
             time.sleep(0.1)
+        # A null sink left alone renders seconds ahead at a time, and a
+        # stream opened meanwhile waits as long to be read; a reader of its
+        # monitor with a short latency clocks it as a sound card is clocked.
+        self.clock = subprocess.Popen(
+            ["parec", "--device=lesson.monitor", "--raw", "--latency-msec=10"], env=self.env,
+            stdout=subprocess.DEVNULL, stderr=self.log, preexec_fn=die_with_this_script)
 
     def stop(self):
-        if self.daemon is not None and self.daemon.poll() is None:
-            self.daemon.kill()
-            self.daemon.wait()
+        for process in (self.clock, self.daemon):
+            if process is not None and process.poll() is None:
+                process.kill()
+                process.wait()
 
     def __exit__(self, *exc):
         self.stop()
@@ -111,9 +119,11 @@ class Alignment:
     samples are found in the core's (the monitor delivers only as the sink
     plays); every 50 ms of the core after that is looked for near where
     the stretch before it ended. Samples the recorder lost on a busy machine
-    move the stretches after them earlier, which is allowed; silence put
-    into the sound (the program's playback stalled) moves them later, and
-    more than 50 ms of it fails."""
+    move the stretches after them earlier, and a stretch the null sink
+    rendered again after a rewind, which its monitor records twice, moves
+    them later; both are allowed. Silence put into the sound (the program's
+    playback stalled) moves them later too, and more than 50 ms of it
+    fails."""
 
     STEP, LENGTH, GAP = RATE // 20, 64, RATE // 20
     NEAREST_FIRST = sorted(range(-RATE // 2, RATE // 2 + 1), key=abs)
@@ -133,10 +143,13 @@ class Alignment:
             found = next((at + offset + d for d in self.NEAREST_FIRST
                           if self.matches(at + offset + d, at)), None)
             if found is None:
-                raise CaseFailed("the core's sound at %.3f s is not in the recording" % (at / RATE))
-            if found - at - offset > self.GAP:
+                near = recorded[max(0, at + offset - RATE // 2):at + offset + RATE // 2]
+                raise CaseFailed("the core's sound at %.3f s is not in the recording (%.0f ms "
+                                 "of silence around it)" % (at / RATE, longest_silence(near) * 1000 / RATE))
+            silence = longest_silence(recorded[at + offset + self.LENGTH:found])
+            if silence > self.GAP:
                 raise CaseFailed("a gap of %.0f ms in the sound at %.3f s"
-                                 % ((found - at - offset) * 1000 / RATE, at / RATE))
+                                 % (silence * 1000 / RATE, at / RATE))
             self.anchors.append((at, found - at))
 
     def matches(self, heard, at):
@@ -154,6 +167,15 @@ class Alignment:
         """The core's sample heard at the recording's sample `heard`."""
         return heard - [offset for start, offset in self.anchors[:1] + [
             a for a in self.anchors[1:] if a[0] + a[1] <= heard]][-1]
+
+
+def longest_silence(samples):
+    """The longest run of silent samples."""
+    longest = run = 0
+    for value in samples:
+        run = run + 1 if value == 0 else 0
+        longest = max(longest, run)
+    return longest
 
 
 def magnitude(samples, centre, length, frequency):
