@@ -1,7 +1,7 @@
 // Measures the lesson page in Debian's headless chromium from a local server:
 // navigation to the first painted plot, one tangent-slider step with its
-// repaint, one drag step of the tangent point with its repaint, and the sizes
-// the page downloads. Run by tools/bench-web.
+// repaint (with the sound off and on), one drag step of the tangent point
+// with its repaint, and the sizes the page downloads. Run by tools/bench-web.
 
 import { gzipSync } from "node:zlib";
 import { readFileSync, readdirSync, statSync } from "node:fs";
@@ -15,6 +15,8 @@ const median = (values) => {
   const mid = sorted.length >> 1;
   return sorted.length % 2 ? sorted[mid] : (sorted[mid - 1] + sorted[mid]) / 2;
 };
+
+const percentile = (values, q) => [...values].sort((a, b) => a - b)[Math.floor(q * (values.length - 1))];
 
 const server = await serveSite(site);
 const browser = await launchChromium();
@@ -33,7 +35,7 @@ for (let k = 0; k < 11; ++k) {
 
 // One tangent-slider step: the key press's handler, the lesson's new tangent
 // point and the repaint of the plot, 100 steps back and forth.
-const steps = await page.evaluate(() => {
+const stepTimes = () => page.evaluate(() => {
   const bar = document.getElementById("ScrollBar2");
   const times = [];
   for (let k = 0; k < 100; ++k) {
@@ -45,6 +47,26 @@ const steps = await page.evaluate(() => {
   }
   return times;
 });
+const steps = await stepTimes();
+
+// The same step with the sound on (Alt+T, a key the browser takes as the
+// pupil's gesture, which lets the page's one AudioContext start): each step
+// also makes the tone of the new slope and starts it in place of the one
+// playing. The tones started are counted, so that a page that played
+// nothing is not measured as one that did.
+await page.evaluate(() => {
+  const start = AudioBufferSourceNode.prototype.start;
+  window.tonesStarted = 0;
+  AudioBufferSourceNode.prototype.start = function (...args) {
+    ++window.tonesStarted;
+    return start.apply(this, args);
+  };
+});
+await page.focus("#ScrollBar2");
+await page.keyboard.press("Alt+KeyT");
+const soundSteps = await stepTimes();
+const tonesStarted = await page.evaluate(() => window.tonesStarted);
+await page.keyboard.press("Alt+KeyT");
 
 // One drag step of the tangent point: from the page receiving the pointer
 // event to the end of the repaint, 100 moves back and forth with the mouse.
@@ -88,6 +110,10 @@ const kb = (bytes) => (bytes / 1024).toFixed(1);
 const result = {
   navigationToFirstPlotMs: +median(navigations).toFixed(1),
   tangentStepMedianMs: +median(steps).toFixed(3),
+  tangentStepSoundOnMedianMs: +median(soundSteps).toFixed(3),
+  tangentStepSoundOnP95Ms: +percentile(soundSteps, 0.95).toFixed(3),
+  tangentStepP95Ms: +percentile(steps, 0.95).toFixed(3),
+  tonesStarted,
   dragStepMedianMs: +median(drags).toFixed(3),
   wasmAndJsGzipKB: +kb(gz("tavrine.wasm") + gz("tavrine.js")),
   pageScriptsGzipKB: +kb(["main.js", "plot_canvas.js", "plot_geometry.js", "scroll_bar.js", "contrast.js", "sound.js", "language.js", "lesson.css", "controls.css",
@@ -97,7 +123,8 @@ const result = {
   otherLanguagesFontsKB: +kb(moreFontBytes),
 };
 console.log(`navigation to first painted plot  ${result.navigationToFirstPlotMs} ms (median of 10)`);
-console.log(`tangent-slider step with repaint  ${result.tangentStepMedianMs} ms (median of 100)`);
+console.log(`tangent-slider step with repaint  ${result.tangentStepMedianMs} ms (median of 100; 95th percentile ${result.tangentStepP95Ms} ms)`);
+console.log(`the same with the sound on        ${result.tangentStepSoundOnMedianMs} ms (median of 100; 95th percentile ${result.tangentStepSoundOnP95Ms} ms; ${tonesStarted} tones started)`);
 console.log(`tangent-point drag step, repainted ${result.dragStepMedianMs} ms (median of ${drags.length})`);
 console.log(`tavrine.wasm + tavrine.js gzipped ${result.wasmAndJsGzipKB} KB`);
 console.log(`page, styles and scripts gzipped  ${result.pageScriptsGzipKB} KB`);
