@@ -265,7 +265,10 @@ def hear(session, pulse, core_dir, keys):
     curve = read_mono(os.path.join(core_dir, "curve.f32"))
     core = read_mono(os.path.join(core_dir, "tangent_then_curve.f32")) if both else curve
     start = len(core) - len(curve)
-    aligned = Alignment(recorded, core)
+    try:
+        aligned = Alignment(recorded, core)
+    except CaseFailed as failure:
+        raise CaseFailed("%s of %s: %s" % (keys, os.path.basename(core_dir), failure))
     heard = lambda seconds: aligned.heard(start + round(seconds * RATE))
     seconds_of = lambda sample: (aligned.core_of(sample) - start) / RATE
     check_pitch(recorded, heard, trace)
