@@ -32,9 +32,17 @@ void SoundStream::setPiece(std::vector<float> samples)
     // The piece replaced is let go here, outside the lock.
 }
 
-void SoundStream::clear()
+bool SoundStream::clear()
 {
-    setPiece({});
+    std::vector<float> dropped;
+    bool taken = false;
+    {
+        QMutexLocker lock(&mutex_);
+        taken = next_ > 0;
+        std::swap(piece_, dropped);
+        next_ = 0;
+    }
+    return taken;
 }
 
 bool SoundStream::sounding() const

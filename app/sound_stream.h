@@ -8,16 +8,19 @@
 // What the audio sink reads while the sound is on: the piece playing (the
 // core's interleaved stereo float samples), then silence for as long as no
 // other piece comes. A new piece takes the place of the one playing at the
-// sink's next read, so nothing is opened or closed for it. The sink may read
-// on a thread of its own; the piece is swapped under a lock.
+// sink's next read, so nothing is opened or closed for it. The sink reads on
+// the sound's own thread (SoundOutput); the window's thread swaps the piece
+// under a lock.
 class SoundStream : public QIODevice {
 public:
     explicit SoundStream(QObject* parent);
 
     // Plays these samples from their start, in place of the piece playing.
     void setPiece(std::vector<float> samples);
-    // Silence from the sink's next read on.
-    void clear();
+    // Silence from the sink's next read on. Whether the sink had taken some
+    // of the piece dropped, which the output may then still hold ahead of
+    // the speaker.
+    bool clear();
     // Whether the sink has yet to take some of the piece.
     bool sounding() const;
     // How many frames of the piece the sink has taken so far.
