@@ -11,10 +11,10 @@ namespace {
 // what the output already holds, so the less the sooner; a stop drops it
 // (flush()), so a stop does not wait for it. Qt's PulseAudio sink reads
 // 20 ms at a time, on this thread, which the window's work does not hold
-// up; but a loaded classroom PC (two processes busy on two cores) was seen
-// to run the thread 40 ms late now and then, and a read late by more than
-// the buffer less one read is a gap in the sound.
-constexpr qint64 kBufferMicroseconds = 100000;
+// up; but on a loaded 2-core classroom PC the thread was seen to run up to
+// 100 ms late now and then, and after a late read the sink makes up only a
+// read or two at a time, so a buffer of a few reads ran dry there.
+constexpr qint64 kBufferMicroseconds = 200000;
 } // namespace
 
 SoundOutput::SoundOutput(const QAudioFormat& format)
@@ -43,11 +43,12 @@ void SoundOutput::open(const QAudioDevice& device)
 
 void SoundOutput::close()
 {
+    // The stream is left alone: the player cleared it as it asked for the
+    // close, and may since have set a piece for an output opened again.
     drop();
-    stream_->clear();
 }
 
-void SoundOutput::flush()
+void SoundOutput::flush(quint64 stoppedPiece)
 {
     if (sink_ == nullptr)
         return;
@@ -57,6 +58,9 @@ void SoundOutput::flush()
     // a new one is opened at once. This thread pays for the opening, not
     // the window's.
     drop();
+    // A piece set since the stop may have been read in part by the sink
+    // let go; the new one plays it from its start.
+    stream_->rewindIfNewer(stoppedPiece);
     if (!start())
         emit lost();
 }

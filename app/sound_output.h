@@ -30,8 +30,8 @@ public:
     void close();
     // Drops what the output holds ahead of the speaker, so that a stop is
     // heard at once rather than after the buffer, and reads on from the
-    // stream.
-    void flush();
+    // stream. `stoppedPiece` is the stream's piece number the stop left.
+    void flush(quint64 stoppedPiece);
 
 signals:
     void opened();

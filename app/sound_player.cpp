@@ -120,8 +120,11 @@ void SoundPlayer::stop()
 {
     // Only a piece the sink has read from can be in the output; a stop with
     // nothing there (every zoom step stops the sound) leaves it alone.
-    if (stream_->clear() && (state_ == Output::Open || state_ == Output::Opening))
-        QMetaObject::invokeMethod(output_, &SoundOutput::flush, Qt::QueuedConnection);
+    if (!stream_->clear() || (state_ != Output::Open && state_ != Output::Opening))
+        return;
+    QMetaObject::invokeMethod(
+        output_, [output = output_, stopped = stream_->pieceNumber()] { output->flush(stopped); },
+        Qt::QueuedConnection);
 }
 
 bool SoundPlayer::playing() const

@@ -28,6 +28,7 @@ void SoundStream::setPiece(std::vector<float> samples)
         QMutexLocker lock(&mutex_);
         std::swap(piece_, samples);
         next_ = 0;
+        ++number_;
     }
     // The piece replaced is let go here, outside the lock.
 }
@@ -41,8 +42,22 @@ bool SoundStream::clear()
         taken = next_ > 0;
         std::swap(piece_, dropped);
         next_ = 0;
+        ++number_;
     }
     return taken;
+}
+
+quint64 SoundStream::pieceNumber() const
+{
+    QMutexLocker lock(&mutex_);
+    return number_;
+}
+
+void SoundStream::rewindIfNewer(quint64 number)
+{
+    QMutexLocker lock(&mutex_);
+    if (number_ != number)
+        next_ = 0;
 }
 
 bool SoundStream::sounding() const

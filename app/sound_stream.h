@@ -21,6 +21,11 @@ public:
     // of the piece dropped, which the output may then still hold ahead of
     // the speaker.
     bool clear();
+    // Counts the pieces set and the clears; changed only by the thread that
+    // sets them.
+    quint64 pieceNumber() const;
+    // Plays the piece from its start again if it came after `number`.
+    void rewindIfNewer(quint64 number);
     // Whether the sink has yet to take some of the piece.
     bool sounding() const;
     // How many frames of the piece the sink has taken so far.
@@ -40,4 +45,5 @@ private:
     mutable QMutex mutex_;
     std::vector<float> piece_;
     std::size_t next_ = 0; // the next sample the sink takes
+    quint64 number_ = 0;
 };
