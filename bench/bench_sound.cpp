@@ -8,6 +8,7 @@
 #include "app/sessen_form.h"
 #include "bench_window.h"
 #include "entry/lesson_session.h"
+#include "sink_monitor.h"
 #include "sound/lesson_sound.h"
 
 #include <QElapsedTimer>
@@ -22,6 +23,7 @@
 
 namespace {
 TSessen_Form* theForm = nullptr;
+SinkMonitor* theMonitor = nullptr; // null without a monitor to listen to
 
 // y = x^3 - 3x with the tangent at x = 2 and the second tangent shown: three
 // axis crossings and all four kinds of earcon.
@@ -170,6 +172,59 @@ void KeyToSink(benchmark::State& state, int key)
     CountPercentiles(state, std::move(seconds));
     SoundOff();
 }
+
+// Waits in the event loop until `done` or `limitMs` after the monitor's
+// mark; whether it was done.
+template <typename Done> bool WaitFor(double limitMs, Done done)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done() || theMonitor->nowMs() > limitMs)
+            loop.quit();
+    });
+    poll.start(1);
+    loop.exec();
+    return done();
+}
+
+// H with the sound on until the curve is heard at the sink's monitor (the
+// iteration's time: `stop` false), or the curve heard, Escape, and the time
+// until the last of it is heard (`stop` true): silence within 20 ms is the
+// aim.
+void Heard(benchmark::State& state, bool stop)
+{
+    if (theMonitor == nullptr || !SoundOn()) {
+        SoundOff();
+        state.SkipWithError("no audio device, or no monitor of it to listen to");
+        return;
+    }
+    std::vector<double> seconds;
+    for (auto _ : state) {
+        theMonitor->mark();
+        Key(theForm->ScrollBar1, Qt::Key_H);
+        if (!WaitFor(1000, [] { return theMonitor->heard(); })) {
+            state.SkipWithError("H was not heard within a second");
+            break;
+        }
+        double ms = theMonitor->firstSoundMs();
+        if (stop) {
+            WaitFor(theMonitor->nowMs() + 200, [] { return false; });
+            theMonitor->mark();
+            Key(theForm->ScrollBar1, Qt::Key_Escape);
+            // Silent once nothing was heard for 100 ms.
+            WaitFor(1000, [] { return theMonitor->nowMs() > theMonitor->lastSoundMs() + 100; });
+            ms = theMonitor->heard() ? std::max(0.0, theMonitor->lastSoundMs()) : 0.0;
+        }
+        state.SetIterationTime(ms * 1e-3);
+        seconds.push_back(ms * 1e-3);
+        if (!stop)
+            Key(theForm->ScrollBar1, Qt::Key_Escape);
+        WaitFor(theMonitor->nowMs() + 100, [] { return false; });
+    }
+    CountPercentiles(state, std::move(seconds));
+    SoundOff();
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -193,6 +248,16 @@ int main(int argc, char** argv)
             ->Iterations(20)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("Sound/KeyToSink/key:Right", KeyToSink, Qt::Key_Right)
+            ->UseManualTime()
+            ->Iterations(20)
+            ->Unit(benchmark::kMillisecond);
+        auto* monitor = new SinkMonitor(&form);
+        theMonitor = monitor->open() ? monitor : nullptr;
+        benchmark::RegisterBenchmark("Sound/KeyToHeard/key:H", Heard, false)
+            ->UseManualTime()
+            ->Iterations(20)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("Sound/EscapeToSilence", Heard, true)
             ->UseManualTime()
             ->Iterations(20)
             ->Unit(benchmark::kMillisecond);
