@@ -278,9 +278,9 @@ def hear(session, pulse, core_dir, keys):
 
 def stops_at_escape(session, pulse):
     """H, and Escape a second later: the rest of the curve is not heard.
-    The sound starts and stops behind the same buffer of the output, so the
-    curve is heard for as long as the keys were apart, give or take the
-    keys' own way to the window on a busy machine."""
+    The stop drops what the output holds ahead, so the curve is heard for
+    no longer than the keys were apart, give or take the keys' own way to
+    the window on a busy machine."""
     pressed = []
 
     def keys():
