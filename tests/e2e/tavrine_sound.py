@@ -140,13 +140,25 @@ class Alignment:
             if not any(core[at:at + self.LENGTH]):
                 continue  # silence is found anywhere
             offset = self.anchors[-1][1]
-            found = next((at + offset + d for d in self.NEAREST_FIRST
-                          if self.matches(at + offset + d, at)), None)
+            # A stretch whose first samples straddle a place where the
+            # recording skips (the recorder lost samples) or pauses is found
+            # by the samples after that place.
+            found = None
+            for probe in range(at, min(at + self.STEP, len(core) - self.LENGTH), self.LENGTH):
+                found = next((probe + offset + d for d in self.NEAREST_FIRST
+                              if self.matches(probe + offset + d, probe)), None)
+                if found is not None:
+                    at = probe
+                    break
             if found is None:
                 near = recorded[max(0, at + offset - RATE // 2):at + offset + RATE // 2]
                 raise CaseFailed("the core's sound at %.3f s is not in the recording (%.0f ms "
                                  "of silence around it)" % (at / RATE, longest_silence(near) * 1000 / RATE))
-            silence = longest_silence(recorded[at + offset + self.LENGTH:found])
+            # Silence the sound gained since the stretch before, wherever in
+            # between it fell.
+            before, before_offset = self.anchors[-1]
+            silence = (longest_silence(recorded[before + before_offset + self.LENGTH:found])
+                       - longest_silence(core[before + self.LENGTH:at]))
             if silence > self.GAP:
                 raise CaseFailed("a gap of %.0f ms in the sound at %.3f s"
                                  % (silence * 1000 / RATE, at / RATE))
