@@ -91,10 +91,16 @@ void SoundOff()
 
 // The median and the 95th percentile of the iterations' times, in
 // milliseconds, as counters beside the mean.
+// A run that stopped with an error has them too, as zero: the library's
+// statistics over the repetitions expect every run to have the counters the
+// first one has.
 void CountPercentiles(benchmark::State& state, std::vector<double> seconds)
 {
-    if (seconds.empty())
+    if (seconds.empty()) {
+        state.counters["p50_ms"] = 0;
+        state.counters["p95_ms"] = 0;
         return;
+    }
     std::sort(seconds.begin(), seconds.end());
     const auto at = [&seconds](double q) {
         return seconds[static_cast<std::size_t>(q * static_cast<double>(seconds.size() - 1))] * 1e3;
@@ -111,6 +117,7 @@ void TangentStep(benchmark::State& state, bool sound)
     if (sound && !SoundOn()) {
         SoundOff();
         state.SkipWithError("no audio device took the sound");
+        CountPercentiles(state, {});
         return;
     }
     // The tangent point walked to and fro over the middle of the view,
@@ -145,6 +152,7 @@ void KeyToSink(benchmark::State& state, int key)
     if (!SoundOn()) {
         SoundOff();
         state.SkipWithError("no audio device took the sound");
+        CountPercentiles(state, {});
         return;
     }
     QWidget* target = key == Qt::Key_H ? theForm->ScrollBar1 : theForm->ScrollBar2;
@@ -197,6 +205,7 @@ void Heard(benchmark::State& state, bool stop)
     if (theMonitor == nullptr || !SoundOn()) {
         SoundOff();
         state.SkipWithError("no audio device, or no monitor of it to listen to");
+        CountPercentiles(state, {});
         return;
     }
     std::vector<double> seconds;

@@ -35,7 +35,9 @@ bool SinkMonitor::open()
                       QStringLiteral("--rate=%1").arg(kRate), QStringLiteral("--channels=2"),
                       // Small, so that what is heard arrives soon after it is played.
                       QStringLiteral("--latency-msec=5")});
-    return recorder_->waitForStarted();
+    // Heard only once the recorder delivers: parec connects to the server
+    // after it has started, and a key pressed before that goes unheard.
+    return recorder_->waitForStarted() && recorder_->waitForReadyRead(5000);
 }
 
 void SinkMonitor::mark()
