@@ -84,7 +84,10 @@ async function run(seed, count) {
   const centre = (id) => [boxes[id].x + boxes[id].width / 2, boxes[id].y + boxes[id].height / 2];
   const mouse = (type, [x, y], pointerType = "mouse", extra = {}) => cdp.send("Input.dispatchMouseEvent",
     { type, x, y, button: "left", buttons: type === "mouseReleased" ? 0 : 1, clickCount: 1, pointerType, ...extra });
-  const click = async (at) => { await mouse("mousePressed", at); await mouse("mouseReleased", at); };
+  // The press and the release are sent together: awaited one by one, a busy
+  // machine could hold the release back past a slider's press-and-hold
+  // delay, and the page would rightly repeat the step that a click makes once.
+  const click = (at) => Promise.all([mouse("mousePressed", at), mouse("mouseReleased", at)]);
   const heap = async () => { await cdp.send("HeapProfiler.collectGarbage"); return (await cdp.send("Runtime.getHeapUsage")).usedSize; };
   let now = await native.read();
   let played = 0;
