@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "entry/lesson_link.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -70,10 +72,17 @@ CommandLine ReadCommandLine(int& argc, char** argv)
                        "locale's language (LANGUAGE, LC_MESSAGES, LANG), else Japanese.")
             .arg(LanguageTags()),
         QStringLiteral("CODE"));
+    const QCommandLineOption open(
+        QStringLiteral("open"),
+        QStringLiteral("Start with the lesson of a link a teacher shared, the whole link or "
+                       "what follows its '#', for example \"a=1&b=0&c=-3&d=0\" for "
+                       "y = x^3 - 3x."),
+        QStringLiteral("LINK"));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(highContrast);
     parser.addOption(lang);
+    parser.addOption(open);
 
     CommandLine line;
     const auto usageError = [&line](const QString& message) {
@@ -94,11 +103,16 @@ CommandLine ReadCommandLine(int& argc, char** argv)
                        .arg(parser.positionalArguments().constFirst()));
     }
     line.highContrast = parser.isSet(highContrast);
+    line.link = parser.value(open);
+    const std::optional<LessonLink> linked = ParseLessonLink(line.link.toStdString());
+    const Language* linkLanguage = linked ? FindLanguage(linked->lang) : nullptr;
     if (!line.exitStatus && parser.isSet(lang)) {
         line.language = FindLanguage(parser.value(lang).toStdString());
         if (line.language == nullptr)
             usageError(QStringLiteral("no lesson in the language '%1'; --lang takes one of: %2.")
                            .arg(parser.value(lang), LanguageTags()));
+    } else if (linkLanguage != nullptr) {
+        line.language = linkLanguage;
     } else {
         line.language = &LanguageOfLocale(std::getenv("LANGUAGE"), std::getenv("LC_ALL"),
                                           std::getenv("LC_MESSAGES"), std::getenv("LANG"));

@@ -2,6 +2,8 @@
 
 #include "lesson/catalogue.h"
 
+#include <QString>
+
 #include <optional>
 
 // What the command line asks of the program. With no options it runs the
@@ -9,13 +11,16 @@
 // command line it does not understand ends the program before any window
 // system starts, with `exitStatus`. Options that change the window (a
 // language, a contrast palette) are added to the one parser in
-// ReadCommandLine and carried to the window as fields here.
+// ReadCommandLine and carried to the window as fields here. A link's
+// language serves where --lang gives none.
 struct CommandLine {
     std::optional<int> exitStatus;
     bool highContrast = false; // --high-contrast
     // --lang, or else the locale's language (LANGUAGE, LC_ALL, LC_MESSAGES,
     // LANG); Japanese when neither names one the lesson speaks.
     const Language* language = nullptr;
+    // --open: a lesson's link, or its fragment, to start with.
+    QString link;
 };
 
 // The exit status for a command line the program does not understand, as

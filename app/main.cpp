@@ -25,6 +25,8 @@ int main(int argc, char** argv)
     TavrineApplication app(qtArgc, args);
     TSessen_Form form;
     FollowContrastSetting(form, line.highContrast);
+    if (!line.link.isEmpty())
+        form.openLink(line.link);
     form.show();
     // Ask for the keyboard focus as the window appears, as a desktop gives it
     // to a newly started program; the first focus sets up the lesson.

@@ -99,8 +99,22 @@ void TSessen_Form::changeEvent(QEvent* event)
     // and lasts until the program ends; later activations change nothing.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !lessonStarted_) {
         lessonStarted_ = true;
-        Syokika(this);
+        if (startLink_.isEmpty())
+            Syokika(this);
+        else
+            openLink(startLink_);
     }
+}
+
+void TSessen_Form::openLink(const QString& link)
+{
+    if (!lessonStarted_) {
+        startLink_ = link;
+        return;
+    }
+    session_.Open(link.toStdString());
+    PaintBox1Paint(this);
+    applyView();
 }
 
 void TSessen_Form::closeEvent(QCloseEvent* event)

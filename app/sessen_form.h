@@ -84,6 +84,11 @@ public:
     // Window events.
     void FormCreate(QObject* sender);
     void Syokika(QObject* sender);
+
+    // The lesson of a link (entry/lesson_link.h): the lesson the window
+    // starts with when it first gets the focus, in place of the reset's
+    // (--open); once started, opened at once.
+    void openLink(const QString& link);
     void PaintBox1Paint(QObject* sender);
 
     // Every control's event goes to the session with the control's row
@@ -158,6 +163,7 @@ private:
     Announcer* announcer_ = nullptr;
     SoundPlayer* player_ = nullptr;
     bool lessonStarted_ = false;
+    QString startLink_; // the lesson to start with, where one was given
     bool outerSizeFitted_ = false;
     bool presenting_ = false;
     bool highContrast_ = false;

@@ -14,6 +14,7 @@
 #include "plot/tangent_grab.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 int32_t SliderPosition(int32_t position)
@@ -49,6 +50,48 @@ void LessonSession::Syokika()
     read();
     shown_.announcement.clear();
     shown_.sound = SoundCue::None;
+}
+
+void LessonSession::Open(std::string_view text)
+{
+    const std::optional<LessonLink> link = ParseLessonLink(text);
+    Syokika();
+    if (!link) {
+        shown_.announcement = Translated(kLinkHeldNoLesson);
+        return;
+    }
+    ScrollBar1Scroll(link->zoom, true);
+    for (int n = 1; n <= kCoefficientCount; ++n) {
+        const int32_t value = link->coefficients[static_cast<std::size_t>(n - 1)];
+        SelectorClick(n);
+        if (value < 0)
+            BtnMinusClick();
+        if (value == 0)
+            Btn00Click();
+        else
+            DigitClick(std::abs(value));
+        BtnKetteiClick();
+    }
+    ScrollBar2Scroll(link->point, true);
+    if (link->secondTangent)
+        BBtnSessenSuClick();
+    if (link->chord)
+        BBtnHojosenClick();
+    read();
+    shown_.announcement = Filled(Translated(kLinkOpened), {SpokenMath(shown_.equationText)});
+    shown_.sound = SoundCue::Stop;
+}
+
+LessonLink LessonSession::link() const
+{
+    LessonLink link;
+    for (int n = 1; n <= kCoefficientCount; ++n)
+        link.coefficients[static_cast<std::size_t>(n - 1)] = lesson_.Keisu[n];
+    link.zoom = shown_.zoomPosition;
+    link.point = shown_.tangentPosition;
+    link.secondTangent = lesson_.SessenSu2;
+    link.chord = lesson_.HojosenAri;
+    return link;
 }
 
 void LessonSession::read()

@@ -3,6 +3,7 @@
 #include "controls/control_table.h"
 #include "controls/key_table.h"
 #include "entry/keypad.h"
+#include "entry/lesson_link.h"
 #include "lesson/lesson_state.h"
 #include "lesson/tangent_toggles.h"
 #include "sound/lesson_sound.h"
@@ -62,6 +63,11 @@ enum class PointerPhase : uint8_t { Down, Move, Up };
 
 // Said when "決定" is refused, which changes nothing on screen.
 inline constexpr const char* kConfirmationRefused = "決定できません。符号だけの係数があります";
+// Said after a link's lesson opened, with its equation in words; and when a
+// link held none, so that the first curve came instead.
+inline constexpr const char* kLinkOpened = "リンクの曲線を開きました：{1}";
+inline constexpr const char* kLinkHeldNoLesson =
+    "リンクから開ける曲線がありませんでした。初めの曲線で始めます";
 
 // One pupil's lesson together with everything its controls show and say: the
 // four coefficient labels, the equation text, which selector button is
@@ -111,6 +117,15 @@ public:
     // The lesson reset: y = x^3 confirmed at the zoom slider's scale, a
     // selected, one tangent and no chord.
     void Syokika();
+
+    // The lesson of a link (entry/lesson_link.h) after the lesson reset, as
+    // if the pupil had keyed it in: the zoom, each coefficient with the
+    // keypad and "決定", the tangent point, the toggles. A link that holds
+    // no lesson leaves the reset's lesson and says so.
+    void Open(std::string_view link);
+    // The lesson as a link: the confirmed coefficients, not what is being
+    // typed.
+    LessonLink link() const;
 
     // "決定". Returns false when it was refused because a coefficient label
     // holds a bare "-" (the pending signs are emptied all the same); true

@@ -84,6 +84,26 @@ emscripten::val PlotRevisions(const LessonSession& s)
     return both;
 }
 
+// The lesson of a link (the page's address or its fragment) after the
+// lesson reset; and the lesson as a link's fragment.
+void OpenLink(LessonSession& s, const std::string& link)
+{
+    s.Open(link);
+}
+
+std::string LinkOf(const LessonSession& s)
+{
+    return LinkFragment(s.link());
+}
+
+// The language a link asks for, or "" where it asks for none or holds no
+// lesson.
+std::string LinkLanguage(const std::string& link)
+{
+    const std::optional<LessonLink> lesson = ParseLessonLink(link);
+    return lesson ? lesson->lang : std::string();
+}
+
 // Whether a press at (x, y) on the plot would take the tangent point.
 bool GrabsTangentPoint(const LessonSession& s, int width, int height, double x, double y)
 {
@@ -359,6 +379,7 @@ EMSCRIPTEN_BINDINGS(tavrine)
     emscripten::function("controlName", &ControlNameOf);
     emscripten::function("controlDescription", &ControlDescriptionOf);
     emscripten::function("languages", &LanguageList);
+    emscripten::function("linkLanguage", &LinkLanguage);
     emscripten::function("chooseLanguage", &ChooseLanguage);
     emscripten::function("translated", &TranslatedText);
     emscripten::function("controlTexts", &ControlTexts);
@@ -375,6 +396,8 @@ EMSCRIPTEN_BINDINGS(tavrine)
     emscripten::class_<LessonSession>("Lesson")
         .constructor<>()
         .function("Syokika", &S::Syokika)
+        .function("open", &OpenLink)
+        .function("link", &LinkOf)
         .function("press", &Press)
         .function("scroll", &Scroll)
         .function("pointer", &Pointer)

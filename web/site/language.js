@@ -85,7 +85,8 @@ function offerChoice(module, tag) {
 
 // Sets the lesson's language and writes the page in it; returns its tag.
 export async function chooseLanguage(module) {
-  const asked = [new URLSearchParams(location.search).get("lang"), remembered(), ...navigator.languages];
+  const asked = [new URLSearchParams(location.search).get("lang"), module.linkLanguage(location.hash),
+    remembered(), ...navigator.languages];
   const tag = module.chooseLanguage(asked.filter(Boolean).join(","));
   document.documentElement.lang = tag;
   if (tag !== "ja") {

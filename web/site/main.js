@@ -244,7 +244,15 @@ globalThis.tavrine = Object.freeze({
 });
 
 addEventListener("resize", fitStage);
-lesson.Syokika();
+// A lesson handed out as a link opens from the address's fragment, and again
+// whenever the fragment changes.
+if (location.hash) lesson.open(location.hash);
+else lesson.Syokika();
+addEventListener("hashchange", () => {
+  if (!location.hash) return;
+  lesson.open(location.hash);
+  apply(lesson.view());
+});
 fitStage();
 apply(lesson.view());
 zoomBar.element.focus();
