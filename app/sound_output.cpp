@@ -3,6 +3,7 @@
 #include "app/sound_stream.h"
 
 #include <QAudioSink>
+#include <QTimer>
 
 #include <utility>
 
@@ -15,11 +16,20 @@ namespace {
 // 100 ms late now and then, and after a late read the sink makes up only a
 // read or two at a time, so a buffer of a few reads ran dry there.
 constexpr qint64 kBufferMicroseconds = 200000;
+// How long a flushed output stays shut. PulseAudio drops what it holds of a
+// stream let go, but a stream opened on the same sink at that moment was
+// seen to keep it from doing so now and then, and the piece stopped then
+// played on for some 60 ms. A piece set meanwhile waits in the stream, so a
+// key within this time of a stop is heard that much later.
+constexpr int kRestartMilliseconds = 40;
 } // namespace
 
 SoundOutput::SoundOutput(const QAudioFormat& format)
-    : format_(format), stream_(new SoundStream(this))
+    : format_(format), stream_(new SoundStream(this)), restart_(new QTimer(this))
 {
+    restart_->setSingleShot(true);
+    restart_->setInterval(kRestartMilliseconds);
+    connect(restart_, &QTimer::timeout, this, &SoundOutput::restart);
 }
 
 SoundOutput::~SoundOutput()
@@ -55,13 +65,18 @@ void SoundOutput::flush(quint64 stoppedPiece)
     // Qt 6.4's QAudioSink::reset() stops the sink as stop() does, and a
     // sink started again after a stop did not always take its data there;
     // so the output is let go, which drops what PulseAudio holds of it, and
-    // a new one is opened at once. This thread pays for the opening, not
-    // the window's.
+    // a new one is opened shortly after. This thread pays for the opening,
+    // not the window's.
     drop();
     // A piece set since the stop may have been read in part by the sink
     // let go; the new one plays it from its start.
     stream_->rewindIfNewer(stoppedPiece);
-    if (!start())
+    restart_->start();
+}
+
+void SoundOutput::restart()
+{
+    if (sink_ == nullptr && !start())
         emit lost();
 }
 
@@ -81,6 +96,7 @@ bool SoundOutput::start()
 
 void SoundOutput::drop()
 {
+    restart_->stop();
     QAudioSink* sink = std::exchange(sink_, nullptr);
     if (sink == nullptr)
         return;

@@ -6,6 +6,7 @@
 #include <QObject>
 
 class QAudioSink;
+class QTimer;
 class SoundStream;
 
 // The output stream of the sound, on the sound's own thread (SoundPlayer):
@@ -30,7 +31,8 @@ public:
     void close();
     // Drops what the output holds ahead of the speaker, so that a stop is
     // heard at once rather than after the buffer, and reads on from the
-    // stream. `stoppedPiece` is the stream's piece number the stop left.
+    // stream shortly after. `stoppedPiece` is the stream's piece number the
+    // stop left.
     void flush(quint64 stoppedPiece);
 
 signals:
@@ -43,10 +45,12 @@ signals:
 private:
     bool start();
     void drop();
+    void restart();
     void stateChanged(QAudio::State state);
 
     QAudioFormat format_;
     SoundStream* stream_; // a child of this
     QAudioDevice device_;
     QAudioSink* sink_ = nullptr;
+    QTimer* restart_; // a child of this: the output opened again after a flush
 };
