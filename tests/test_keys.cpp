@@ -83,7 +83,7 @@ void TestKeys::everyKeyOfTheTable()
     const int qtKey = QtKeyOf(key);
     QVERIFY2(qtKey != 0, "the window never names a key so");
     const Qt::KeyboardModifiers modifiers =
-        QtModifiers(key.modifiers | (withOptional ? key.mayBeHeld : kNoModifier));
+        QtModifiers(key.modifiers | (withOptional ? key.mayBeHeld : uint8_t{kNoModifier}));
 
     const auto form = StartedForm();
     TSessen_Form& f = *form;

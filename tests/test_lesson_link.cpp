@@ -90,7 +90,8 @@ private slots:
                     pick(0, 1) == 1, std::string(pick(0, 1) ? "pt-BR" : "")};
             QCOMPARE(ParseLessonLink(LinkFragment(link)), std::optional(link));
         }
-        QCOMPARE(LinkFragment(LessonLink{{1, 0, -3, 0}}), std::string("a=1&b=0&c=-3&d=0"));
+        QCOMPARE(LinkFragment(LessonLink{.coefficients = {1, 0, -3, 0}, .lang = {}}),
+                 std::string("a=1&b=0&c=-3&d=0"));
     }
 
     void linkThatIsNoLesson_data()

@@ -165,12 +165,6 @@ std::string PlaceCss(const Place& p)
            "px;";
 }
 
-std::string PlaceJson(const Place& p)
-{
-    return "[" + std::to_string(p.x) + ", " + std::to_string(p.y) + ", " + std::to_string(p.width) +
-           ", " + std::to_string(p.height) + "]";
-}
-
 // The faces the page serves: one per page family and style, whatever sizes
 // and weights the roles take of it.
 std::vector<const FontFace*> ServedFaces()
