@@ -5,6 +5,8 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QSettings>
+#include <QUrl>
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +32,17 @@ QString VersionText()
         .arg(QCoreApplication::applicationVersion());
 }
 
+// A page's address as a link starts with it: a whole http or https address,
+// or empty for anything else, so that a mistyped setting makes the share
+// view say how to set it rather than hand out a link that opens nothing.
+QString PageAddress(const QString& text)
+{
+    const QUrl url(text.trimmed(), QUrl::StrictMode);
+    const bool web =
+        url.scheme() == QLatin1String("https") || url.scheme() == QLatin1String("http");
+    return url.isValid() && web && !url.host().isEmpty() ? url.toString() : QString();
+}
+
 // The languages --lang takes, by their tags.
 QString LanguageTags()
 {
@@ -48,6 +61,9 @@ CommandLine ReadCommandLine(int& argc, char** argv)
     // display, and it is gone before the window's application is made.
     const QCoreApplication core(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tavrine"));
+    // The settings' file: tavrine/tavrine.conf in the user's configuration
+    // folder, else in the system's (/etc/xdg).
+    QCoreApplication::setOrganizationName(QStringLiteral("tavrine"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TAVRINE_VERSION));
 
     QCommandLineParser parser;
@@ -82,7 +98,15 @@ CommandLine ReadCommandLine(int& argc, char** argv)
     parser.addOption(version);
     parser.addOption(highContrast);
     parser.addOption(lang);
+    const QCommandLineOption pageUrl(
+        QStringLiteral("page-url"),
+        QStringLiteral("Where the school serves the lesson's page (http or https), which the "
+                       "links and QR codes of the share view (S) open. Without it, the setting "
+                       "page/url of the configuration file (~/.config/tavrine/tavrine.conf, "
+                       "else /etc/xdg/tavrine/tavrine.conf)."),
+        QStringLiteral("URL"));
     parser.addOption(open);
+    parser.addOption(pageUrl);
 
     CommandLine line;
     const auto usageError = [&line](const QString& message) {
@@ -103,6 +127,17 @@ CommandLine ReadCommandLine(int& argc, char** argv)
                        .arg(parser.positionalArguments().constFirst()));
     }
     line.highContrast = parser.isSet(highContrast);
+    if (!line.exitStatus && parser.isSet(pageUrl)) {
+        line.pageAddress = PageAddress(parser.value(pageUrl));
+        if (line.pageAddress.isEmpty())
+            usageError(QStringLiteral("--page-url takes a whole http or https address, not '%1'.")
+                           .arg(parser.value(pageUrl)));
+    } else {
+        const QSettings settings;
+        line.pageAddress = PageAddress(settings.value(QStringLiteral("page/url")).toString());
+        if (line.pageAddress.isEmpty())
+            line.pageAddress = PageAddress(QStringLiteral(TAVRINE_PAGE_URL));
+    }
     line.link = parser.value(open);
     const std::optional<LessonLink> linked = ParseLessonLink(line.link.toStdString());
     const Language* linkLanguage = linked ? FindLanguage(linked->lang) : nullptr;

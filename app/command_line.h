@@ -21,6 +21,11 @@ struct CommandLine {
     const Language* language = nullptr;
     // --open: a lesson's link, or its fragment, to start with.
     QString link;
+    // Where the school serves the page, which the share view's link opens:
+    // --page-url, else the setting page/url (the user's configuration file,
+    // else the system-wide one a school sets), else the build's default;
+    // empty where none names one.
+    QString pageAddress;
 };
 
 // The exit status for a command line the program does not understand, as

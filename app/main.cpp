@@ -25,6 +25,7 @@ int main(int argc, char** argv)
     TavrineApplication app(qtArgc, args);
     TSessen_Form form;
     FollowContrastSetting(form, line.highContrast);
+    form.setPageAddress(line.pageAddress);
     if (!line.link.isEmpty())
         form.openLink(line.link);
     form.show();

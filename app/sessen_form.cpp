@@ -6,14 +6,19 @@
 #include "app/layout_fonts.h"
 #include "app/presentation.h"
 #include "app/qt_color.h"
+#include "app/share_view.h"
 #include "controls/control_table.h"
+#include "entry/lesson_share.h"
+#include "entry/plot_menu.h"
 #include "lesson/colors.h"
 #include "lesson/contrast_palette.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QScreen>
 
 TSessen_Form::TSessen_Form(QWidget* parent) : QWidget(parent)
@@ -48,6 +53,9 @@ TSessen_Form::TSessen_Form(QWidget* parent) : QWidget(parent)
     NameControlsForScreenReaders(*this);
     scrollArea_->setWidget(client_);
 
+    PaintBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(PaintBox1, &QWidget::customContextMenuRequested, this, &TSessen_Form::showPlotMenu);
+
     ScrollBar1->setFocus();
     FormCreate(this);
 }
@@ -62,6 +70,8 @@ void TSessen_Form::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     scrollArea_->setGeometry(rect());
+    if (shareView_ != nullptr)
+        shareView_->setGeometry(rect());
     fitOuterSize();
 }
 
@@ -175,6 +185,7 @@ void TSessen_Form::follow(After after)
         break;
     case After::Show:
     case After::PressControl:
+    case After::Share: // the view says whether it is open
         break;
     }
     applyView();
@@ -245,6 +256,8 @@ void TSessen_Form::applyView()
         if (bar->sliderPosition() != position)
             bar->setValue(position);
     }
+    if (Changed(shown.sharing, view.sharing, everything))
+        showShare(view.sharing);
     if (Changed(shown.plotDescription, view.plotDescription, everything))
         PaintBox1->setAccessibleDescription(QString::fromStdString(view.plotDescription));
     if (!view.announcement.empty())
@@ -287,6 +300,8 @@ void TSessen_Form::setLayoutScale(qreal factor)
             control->setFont(CaptionFont(row, factor));
     }
     PaintBox1->setLayoutScale(factor);
+    if (shareView_ != nullptr)
+        shareView_->setLayoutScale(factor);
     // In presentation mode the whole lesson window, centred on the screen;
     // otherwise the layout's own extent, which a smaller window scrolls.
     const QSize extent = presenting_ ? kLessonWindow : kLayoutExtent;
@@ -386,4 +401,63 @@ void TSessen_Form::setHighContrast(bool on)
     // Every caption again, in the palette's colours.
     applied_.reset();
     applyView();
+}
+
+void TSessen_Form::showShare(bool on)
+{
+    if (on == (shareView_ != nullptr && shareView_->isVisible()))
+        return;
+    if (shareView_ == nullptr) {
+        // Made when first opened: a lesson that is never shared carries
+        // none of it.
+        shareView_ = new ShareView(this);
+        shareView_->setLayoutScale(layoutScale_);
+        connect(shareView_, &ShareView::copyClicked, this, &TSessen_Form::copyLink);
+        connect(shareView_, &ShareView::closeClicked, this, [this] {
+            follow(session_.Key(*FindCommandKey(KeyCommand::Share), player_->playing()));
+        });
+    }
+    if (on) {
+        const LessonLink link = session_.link();
+        shareView_->showLink(QString::fromStdString(ShareAddress(pageAddress_.toStdString(), link)),
+                             QString::fromStdString(LinkFragment(link)));
+        focusBeforeShare_ = focusWidget();
+        shareView_->setGeometry(rect());
+        shareView_->show();
+        shareView_->raise();
+        // The lesson's controls behind the view neither take the focus nor
+        // the pointer while it is open.
+        scrollArea_->setEnabled(false);
+        shareView_->firstControl()->setFocus(Qt::OtherFocusReason);
+    } else {
+        scrollArea_->setEnabled(true);
+        shareView_->hide();
+        (focusBeforeShare_ ? focusBeforeShare_.data() : ScrollBar1)->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TSessen_Form::copyLink(const QString& link)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(link);
+    // A desktop without a clipboard to hold it takes nothing; say so rather
+    // than that it was copied.
+    const bool copied = clipboard->text() == link;
+    const std::string_view said = Translated(copied ? kShareCopied : kShareCopyFailed);
+    announcer_->say(QString::fromUtf8(said.data(), static_cast<qsizetype>(said.size())));
+}
+
+void TSessen_Form::showPlotMenu(const QPoint& at)
+{
+    QMenu menu(this);
+    for (const PlotMenuEntry& entry : kPlotMenu) {
+        const KeyRow* key = FindCommandKey(entry.command);
+        const std::string_view caption = Translated(entry.caption);
+        QAction* action = menu.addAction(
+            QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+        action->setShortcut(QKeySequence(QString::fromUtf8(key->name)));
+        connect(action, &QAction::triggered, this,
+                [this, key] { follow(session_.Key(*key, player_->playing())); });
+    }
+    menu.exec(PaintBox1->mapToGlobal(at));
 }

@@ -28,11 +28,14 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QScrollArea>
 #include <QWidget>
 
 #include <array>
 #include <optional>
+
+class ShareView;
 
 class TSessen_Form : public QWidget {
     Q_OBJECT
@@ -128,6 +131,13 @@ public:
     void hearFromAction(bool tangentFirst);
     const SoundPlayer* soundPlayer() const { return player_; }
 
+    // The share view (S, Escape, the plot's menu): the lesson's link on the
+    // page served at `address` (--page-url, the setting page/url), as a QR
+    // code and as text; without an address, the fragment to type.
+    void setPageAddress(const QString& address) { pageAddress_ = address; }
+    // Null until the view is first opened.
+    const ShareView* shareView() const { return shareView_; }
+
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -149,6 +159,11 @@ private:
     // told when there was no device to play on.
     void applySound(SoundCue cue);
     void fitOuterSize();
+    // Opens or closes the share view over the whole window, as the session
+    // says; the lesson behind it takes no focus meanwhile.
+    void showShare(bool on);
+    void copyLink(const QString& link);
+    void showPlotMenu(const QPoint& at);
     // A caption's colour as the window shows it, in either palette.
     uint32_t shownColor(uint32_t bgr) const;
 
@@ -168,7 +183,10 @@ private:
     bool presenting_ = false;
     bool highContrast_ = false;
     qreal layoutScale_ = 1;
-    QRect normalGeometry_; // where the window was before presentation mode
+    ShareView* shareView_ = nullptr; // made when first opened
+    QString pageAddress_;
+    QPointer<QWidget> focusBeforeShare_; // where the focus goes back to
+    QRect normalGeometry_;               // where the window was before presentation mode
 };
 
 // Creates every control of the window's layout from the control table

@@ -31,6 +31,7 @@ constexpr KeyRow kKeys[] = {
     {"h", kShift, kNoModifier, kAnywhere, HearTangent, nullptr, 0, "Shift+H"},
     {"Escape", kNoModifier, kAnyModifier, kAnywhere, StopSound, nullptr, 0, "Escape"},
     {"F11", kNoModifier, kAnyModifier, kAnywhere, Presentation, nullptr, 0, "F11"},
+    {"s", kNoModifier, kNoModifier, kAnywhere, Share, nullptr, 0, "S"},
     {"ArrowRight", kNoModifier, kShift, kOnSlider, SliderLine, nullptr, 1, "ArrowRight"},
     {"ArrowDown", kNoModifier, kShift, kOnSlider, SliderLine, nullptr, 1, "ArrowDown"},
     {"ArrowLeft", kNoModifier, kShift, kOnSlider, SliderLine, nullptr, -1, "ArrowLeft"},
@@ -51,6 +52,15 @@ bool Matches(const KeyRow& row, std::string_view key, uint8_t modifiers)
 std::span<const KeyRow> KeyTable()
 {
     return kKeys;
+}
+
+const KeyRow* FindCommandKey(KeyCommand command)
+{
+    for (const KeyRow& row : kKeys) {
+        if (row.command == command)
+            return &row;
+    }
+    return nullptr;
 }
 
 const KeyRow* FindKey(std::string_view key, uint8_t modifiers, bool onSlider)

@@ -35,6 +35,7 @@ enum class KeyCommand : uint8_t {
     HearTangent,  // plays the tangent then the curve, or stops what plays
     StopSound,    // stops what plays; ends presentation mode
     Presentation, // presentation mode on or off
+    Share,        // the share view open or closed
     SliderLine,   // the focused slider one step by `step`, as its arrow buttons
     SliderPage,   // the focused slider one page by `step`, as its trough
     SliderToStart,
@@ -62,6 +63,10 @@ std::span<const KeyRow> KeyTable();
 // (onSlider) or elsewhere, or nullptr when the lesson has nothing for it.
 // The focused slider's own keys come first.
 const KeyRow* FindKey(std::string_view key, uint8_t modifiers, bool onSlider);
+
+// The row that does `command` (one that needs no control or step), or
+// nullptr.
+const KeyRow* FindCommandKey(KeyCommand command);
 
 // The keys that press the control, as a screen reader is told them
 // ("7", "-"), separated by spaces as aria-keyshortcuts lists them; empty when no key presses it.

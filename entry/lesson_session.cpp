@@ -2,6 +2,7 @@
 
 #include "controls/control_table.h"
 #include "entry/confirmation.h"
+#include "entry/lesson_share.h"
 #include "entry/selector.h"
 #include "lesson/catalogue.h"
 #include "lesson/colors.h"
@@ -48,6 +49,7 @@ void LessonSession::Syokika()
     SelectorClick(1);
     showToggles(ResetToggles(lesson_));
     read();
+    shown_.sharing = false;
     shown_.announcement.clear();
     shown_.sound = SoundCue::None;
 }
@@ -181,6 +183,12 @@ After LessonSession::Pointer(const ControlRow& row, PointerPhase phase, const Pl
 
 After LessonSession::Key(const KeyRow& key, bool playing)
 {
+    // While the share view is over the lesson only what closes or presents
+    // it gets through: a key behind it would change the lesson its link and
+    // QR code were made of.
+    if (shown_.sharing && key.command != KeyCommand::Share &&
+        key.command != KeyCommand::StopSound && key.command != KeyCommand::Presentation)
+        return After::Ignored;
     switch (key.command) {
     case KeyCommand::PressControl:
         // As a click on the keypad's key, which then comes here as its Press.
@@ -195,10 +203,23 @@ After LessonSession::Key(const KeyRow& key, bool playing)
         return After::Show;
     case KeyCommand::StopSound:
         StopSound();
+        // Escape closes the share view first, and presentation mode only
+        // once nothing is over the lesson.
+        if (shown_.sharing) {
+            shown_.sharing = false;
+            return After::Share;
+        }
         return After::EndPresentation;
     case KeyCommand::Presentation:
         sayNothing();
         return After::Presentation;
+    case KeyCommand::Share:
+        sayNothing();
+        shown_.sharing = !shown_.sharing;
+        // Said as the view opens: what it is for and how it closes.
+        if (shown_.sharing)
+            shown_.announcement = Translated(kShareDescription);
+        return After::Share;
     case KeyCommand::SliderLine:
     case KeyCommand::SliderPage:
     case KeyCommand::SliderToStart:

@@ -33,6 +33,7 @@ struct LessonView {
     std::string announcement;        // what to say now; empty: nothing
     bool soundOn = false;            // Alt+T: the plot may be heard
     SoundCue sound = SoundCue::None; // what to do with the sound now (SoundOf plays it)
+    bool sharing = false;            // the share view is over the lesson (S)
 };
 
 // What an edition does after an event, beyond showing view(): nothing more;
@@ -47,7 +48,8 @@ enum class After : uint8_t {
     Quit,
     Presentation,
     EndPresentation,
-    PressControl
+    PressControl,
+    Share, // the share view opened, or closed where it was open
 };
 
 // Where a pointer is on the plot, a `width` by `height` area in layout

@@ -5,6 +5,7 @@
 #include "window_fixture.h"
 
 #include "app/key_names.h"
+#include "app/share_view.h"
 #include "controls/key_table.h"
 #include "lesson/catalogue.h"
 #include "sound/lesson_sound.h"
@@ -120,6 +121,19 @@ void TestKeys::everyKeyOfTheTable()
     case KeyCommand::Presentation:
         QVERIFY(f.presenting());
         break;
+    case KeyCommand::Share: {
+        // Over the lesson with the focus in it; a keypad key behind it does
+        // nothing, and Escape closes it, giving the focus back.
+        QVERIFY(f.shareView()->isVisible());
+        QVERIFY(f.shareView()->isAncestorOf(QApplication::focusWidget()));
+        QSignalSpy seven(f.Btn07, &QAbstractButton::clicked);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_7);
+        QCOMPARE(seven.count(), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!f.shareView()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), focus);
+        break;
+    }
     case KeyCommand::SliderLine:
     case KeyCommand::SliderPage:
         QCOMPARE(f.ScrollBar2->value(), 50 + key.step);
