@@ -6,6 +6,7 @@
 
 #include "controls/control_table.h"
 #include "entry/lesson_session.h"
+#include "entry/lesson_share.h"
 #include "lesson/catalogue.h"
 #include "lesson/tangent_toggles.h"
 #include "plot/plot_description.h"
@@ -93,6 +94,12 @@ Json Texts()
         {"oneTangentSaid", kOneTangentReading},
         {"twoTangentsSaid", kTwoTangentsReading},
         {"sentenceEnd", SentenceEnd()},
+        {"linkHeldNoLesson", kLinkHeldNoLesson},
+        {"shareButton", kShareButtonCaption},
+        {"shareButtonDescription", kShareButtonDescription},
+        {"shareTitle", kShareTitle},
+        {"shareCopied", kShareCopied},
+        {"shareCopyFailed", kShareCopyFailed},
     };
 }
 

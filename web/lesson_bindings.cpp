@@ -7,6 +7,7 @@
 #include "controls/key_table.h"
 #include "controls/language_choice.h"
 #include "entry/lesson_session.h"
+#include "entry/lesson_share.h"
 #include "lesson/catalogue.h"
 #include "lesson/contrast_palette.h"
 #include "plot/plot_layers.h"
@@ -18,6 +19,7 @@
 #include <emscripten/val.h>
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -96,6 +98,31 @@ std::string LinkOf(const LessonSession& s)
     return LinkFragment(s.link());
 }
 
+// The link to hand out from the page at `pageAddress` (its own address):
+// the address without its fragment, "#", the lesson's fragment.
+std::string ShareAddressOf(const LessonSession& s, const std::string& pageAddress)
+{
+    return ShareAddress(pageAddress, s.link());
+}
+
+// The share view opened, or closed where it is open, as its key does: the
+// share button, the view's close button, the browser closing the view.
+After Share(LessonSession& s, bool playing)
+{
+    return s.Key(*FindCommandKey(KeyCommand::Share), playing);
+}
+
+// What the share view says that the page writes itself, in the lesson's
+// language: the link copied or not, and the title a share sheet gives it.
+emscripten::val ShareTexts()
+{
+    emscripten::val texts = emscripten::val::object();
+    texts.set("copied", std::string(Translated(kShareCopied)));
+    texts.set("copyFailed", std::string(Translated(kShareCopyFailed)));
+    texts.set("title", std::string(Translated(kShareTitle)));
+    return texts;
+}
+
 // The language a link asks for, or "" where it asks for none or holds no
 // lesson.
 std::string LinkLanguage(const std::string& link)
@@ -162,9 +189,11 @@ int32_t SliderKey(const std::string& name, int modifiers, int32_t position)
 // where the focus may be, what it does (by name), its control and step.
 emscripten::val KeyTableRows()
 {
+    // By KeyCommand's order.
     static constexpr const char* kCommands[] = {
-        "PressControl", "SoundOnOff", "HearCurve",  "HearTangent",   "StopSound",
-        "Presentation", "SliderLine", "SliderPage", "SliderToStart", "SliderToEnd"};
+        "PressControl", "SoundOnOff", "HearCurve",  "HearTangent",   "StopSound",  "Presentation",
+        "Share",        "SliderLine", "SliderPage", "SliderToStart", "SliderToEnd"};
+    static_assert(std::size(kCommands) == static_cast<std::size_t>(KeyCommand::SliderToEnd) + 1);
     emscripten::val list = emscripten::val::array();
     for (const KeyRow& row : KeyTable()) {
         emscripten::val entry = emscripten::val::object();
@@ -359,7 +388,8 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .field("plotDescription", &LessonView::plotDescription)
         .field("announcement", &LessonView::announcement)
         .field("soundOn", &LessonView::soundOn)
-        .field("sound", &LessonView::sound);
+        .field("sound", &LessonView::sound)
+        .field("sharing", &LessonView::sharing);
     emscripten::enum_<After>("After")
         .value("Ignored", After::Ignored)
         .value("Show", After::Show)
@@ -367,7 +397,8 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .value("Quit", After::Quit)
         .value("Presentation", After::Presentation)
         .value("EndPresentation", After::EndPresentation)
-        .value("PressControl", After::PressControl);
+        .value("PressControl", After::PressControl)
+        .value("Share", After::Share);
     emscripten::enum_<PointerPhase>("PointerPhase")
         .value("Down", PointerPhase::Down)
         .value("Move", PointerPhase::Move)
@@ -380,6 +411,7 @@ EMSCRIPTEN_BINDINGS(tavrine)
     emscripten::function("controlDescription", &ControlDescriptionOf);
     emscripten::function("languages", &LanguageList);
     emscripten::function("linkLanguage", &LinkLanguage);
+    emscripten::function("shareTexts", &ShareTexts);
     emscripten::function("chooseLanguage", &ChooseLanguage);
     emscripten::function("translated", &TranslatedText);
     emscripten::function("controlTexts", &ControlTexts);
@@ -398,6 +430,8 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .function("Syokika", &S::Syokika)
         .function("open", &OpenLink)
         .function("link", &LinkOf)
+        .function("shareAddress", &ShareAddressOf)
+        .function("share", &Share)
         .function("press", &Press)
         .function("scroll", &Scroll)
         .function("pointer", &Pointer)

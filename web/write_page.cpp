@@ -15,8 +15,10 @@
 #include "controls/caption_fit.h"
 #include "controls/control_roles.h"
 #include "controls/control_table.h"
+#include "controls/key_table.h"
 #include "controls/language_choice.h"
 #include "entry/lesson_session.h"
+#include "entry/lesson_share.h"
 #include "lesson/catalogue.h"
 #include "lesson/contrast_palette.h"
 #include "lesson/tangent_toggles.h"
@@ -113,6 +115,35 @@ std::string OpenControl(const ControlRow& row)
     return {};
 }
 
+// Page texts that language.js writes in the page's language: the element's
+// text, and its name and description for a screen reader.
+std::string PageText(const char* tag, const char* id, const char* text)
+{
+    return std::string("<") + tag + Attribute("id", id) + " data-translate>" + Escaped(text) +
+           "</" + tag + ">";
+}
+
+// The share button, after the choice of language in the keyboard order, and
+// the view it opens: the browser's own modal dialog, so that the lesson behind
+// it is out of reach of the keyboard, the pointer and a screen reader while
+// it is open. main.js draws the QR code and writes the link.
+std::string ShareMarkup()
+{
+    return "<button id=\"ShareButton\" aria-haspopup=\"dialog\"" +
+           Attribute("aria-keyshortcuts", FindCommandKey(KeyCommand::Share)->name) +
+           Attribute("aria-description", kShareButtonDescription) + " data-translate>" +
+           Escaped(kShareButtonCaption) + "</button>\n" +
+           "<dialog id=\"ShareView\" aria-labelledby=\"ShareTitle\" "
+           "aria-describedby=\"ShareDescription\"><svg id=\"ShareCode\" role=\"img\"></svg><div>" +
+           PageText("h2", "ShareTitle", kShareTitle) +
+           PageText("p", "ShareDescription", kShareDescription) +
+           "<input id=\"ShareLink\" readonly" + Attribute("aria-label", kShareLink) +
+           " data-translate><div>" + PageText("button", "ShareCopy", kShareCopy) +
+           PageText("button", "ShareSend", kShareSend) +
+           PageText("button", "ShareClose", kShareClose) +
+           "</div><p id=\"ShareStatus\" role=\"status\"></p></div></dialog>\n";
+}
+
 // Window controls in the table's order, each group box with its children
 // inside it.
 std::string Markup()
@@ -135,7 +166,7 @@ std::string Markup()
     return out + "<label id=\"LanguageChoice\"><svg viewBox=\"0 0 24 24\" aria-hidden=\"true\">" +
            "<circle cx=\"12\" cy=\"12\" r=\"10\"/><ellipse cx=\"12\" cy=\"12\" rx=\"4.5\" " +
            "ry=\"10\"/><path d=\"M2 12h20M4 6.5h16M4 17.5h16\"/></svg><select" +
-           Attribute("aria-label", kLanguageChoiceName) + "></select></label>\n";
+           Attribute("aria-label", kLanguageChoiceName) + "></select></label>\n" + ShareMarkup();
 }
 
 // A colour 0xBBGGRR as CSS.
@@ -246,12 +277,14 @@ std::string Styles()
                 << FaceCss(*row.font, row.captionColor, group);
         css << " }\n";
     }
-    css << "#LanguageChoice { " << PlaceCss(kLanguageChoicePlace) << " }\n";
+    css << "#LanguageChoice { " << PlaceCss(kLanguageChoicePlace) << " }\n#ShareButton { "
+        << PlaceCss(kShareButtonPlace) << " }\n";
     // Upright screens: the stage and the window's controls move to their
     // upright places; faces and sizes stay.
     css << "@media (orientation: portrait) {\n  #stage { width: " << kPortraitWidth
         << "px; height: " << kPortraitHeight << "px; }\n"
-        << "  #LanguageChoice { " << PlaceCss(kLanguageChoicePortrait) << " }\n";
+        << "  #LanguageChoice { " << PlaceCss(kLanguageChoicePortrait) << " }\n"
+        << "  #ShareButton { " << PlaceCss(kShareButtonPortrait) << " }\n";
     for (const ControlRow& row : ControlTable()) {
         if (const auto& p = row.portrait)
             css << "  #" << row.id << " { " << PlaceCss(*p) << " }\n";
@@ -317,7 +350,7 @@ std::string Links()
     std::string markup;
     for (const PageLink& link : kPageLinks) {
         markup += "  <a" + Attribute("href", link.href) +
-                  (link.rel ? Attribute("rel", link.rel) : std::string()) + ">" +
+                  (link.rel ? Attribute("rel", link.rel) : std::string()) + " data-translate>" +
                   Escaped(link.text) + "</a>\n";
     }
     markup.pop_back();

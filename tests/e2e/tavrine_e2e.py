@@ -226,8 +226,9 @@ def die_with_this_script():
 class Session:
     """Xvfb on a free display with the program on it, and its window."""
 
-    def __init__(self, program, case, program_env=None, screen=(1280, 1024)):
+    def __init__(self, program, case, program_env=None, screen=(1280, 1024), args=()):
         self.program = program
+        self.args = list(args)
         self.case = case
         self.program_env = program_env or {}
         self.screen = screen
@@ -291,7 +292,7 @@ class Session:
         self.env.update(self.program_env)
 
     def start_program(self):
-        self.app = subprocess.Popen([self.program], env=self.env, stdout=self.log,
+        self.app = subprocess.Popen([self.program, *self.args], env=self.env, stdout=self.log,
                                     stderr=self.log, preexec_fn=die_with_this_script)
         self.window = self.find_window()
         self.tool("windowfocus", "--sync", str(self.window))
@@ -722,6 +723,74 @@ def presentation(session):
         raise CaseFailed("the window did not come back to (0, 0) in 1024 x 768:\n" + geometry)
 
 
+PAGE = "https://school.example/tavrine/"
+
+
+def qr_at_a_third(session, shot):
+    """The text of the QR code in a screenshot scaled down to a third, as a
+    camera at the back of the classroom sees the projector; None if none
+    reads."""
+    path = os.path.join(session.home, "share.ppm")
+    shot.save(path)
+    third = os.path.join(session.home, "third.png")
+    subprocess.run(["convert", path, "-resize", "33.333%", third], check=True, timeout=60)
+    read = subprocess.run(["zbarimg", "--raw", "-q", third], capture_output=True, text=True,
+                          timeout=60)
+    return read.stdout.strip() if read.returncode == 0 else None
+
+
+def opened_on_the_page(fragment, keyed):
+    """The link opened on the page (TAVRINE_SITE, in Debian's chromium) shows
+    what the native lesson shows after the keyed events (TAVRINE_REPLAY), in
+    the replay's words: all that a link carries, not which selector is
+    latched nor what was said, which belong to the last key pressed."""
+    if "TAVRINE_SITE" not in os.environ:
+        return
+    web_tests = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "web", "tests")
+    page = subprocess.run(["node", os.path.join(web_tests, "opened_link.mjs"), fragment],
+                          capture_output=True, text=True, timeout=300, check=True).stdout
+    native = subprocess.run([os.environ["TAVRINE_REPLAY"]], input="".join(e + "\n" for e in keyed),
+                            capture_output=True, text=True, timeout=60, check=True).stdout
+    carried = lambda fields: [f for k, f in enumerate(fields) if k not in (5, 6, 18)]
+    page, native = page.strip().split("\t"), native.splitlines()[-1].split("\t")[:-1]
+    if carried(page) != carried(native):
+        raise CaseFailed("the page opened at %s shows\n%s\nthe desktop's lesson\n%s"
+                         % (fragment, page, native))
+
+
+def share(session):
+    """A lesson keyed in, then S: its link as a QR code that reads at a third
+    of the window's size and of a projector's screen, and opens the same
+    lesson on the page; Escape closes the view before it ends presentation
+    mode."""
+    session.wait_until("the tangent on the x axis", blue_on_x_axis)
+    session.keypad(("b", "-", "3", "K"))
+    session.click(BTN_SESSEN_SU)
+    session.wait_until("y = x^3 - 3x^2's dot", lambda s: lime_dot_at(s, (363, 396)))
+    link = PAGE + "#a=1&b=-3&c=0&d=0&tangents=2"
+    session.type_keys("s")
+    session.wait_until("the share view's QR code of " + link,
+                       lambda s: qr_at_a_third(session, s) == link)
+    opened_on_the_page(link.split("#")[1], ["click SbnKeisuB", "click BtnMinus", "click Btn03",
+                                            "click BtnKettei", "click BBtnSessenSu"])
+    session.type_keys("s")
+    session.wait_until("the lesson again after S", lambda s: lime_dot_at(s, (363, 396)))
+
+    width, height = SCREENS["presentation_1920x1080"]
+    session.type_keys("F11", "s")
+    session.wait_until("the QR code on the whole projector's screen",
+                       lambda s: (s.width, s.height) == (width, height)
+                       and qr_at_a_third(session, s) == link)
+    at = Presented(width, height)
+    session.type_keys("Escape")
+    session.wait_until("the lesson still presented after Escape",
+                       lambda s: (s.width, s.height) == (width, height)
+                       and at.near(s, at.plot(363, 396), LIME, int(at.factor * 2) + 1))
+    session.type_keys("Escape")
+    session.wait_until("the window after a second Escape",
+                       lambda s: (s.width, s.height) == (1024, 768))
+
+
 def quit_button(session):
     """"終　了" ends the program with status 0."""
     session.wait_until("the tangent on the x axis", blue_on_x_axis)
@@ -740,8 +809,8 @@ def close_window(session):
 
 
 CASES = {case.__name__: case for case in (starting_lesson, coefficient_entry, zoom_step,
-                                          tangent_slider, tangent_drag, toggles, quit_button,
-                                          close_window)}
+                                          tangent_slider, tangent_drag, toggles, share,
+                                          quit_button, close_window)}
 # Presentation mode on the screens of classroom projectors.
 SCREENS = {"presentation_1920x1080": (1920, 1080), "presentation_2560x1440": (2560, 1440)}
 CASES.update({name: presentation for name in SCREENS})
@@ -755,7 +824,9 @@ def main():
     # A test run that is stopped still stops Xvfb and the program.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     try:
-        with Session(program, case, screen=SCREENS.get(case, (1280, 1024))) as session:
+        with Session(program, case, screen=SCREENS.get(case, (1920, 1080) if case == "share"
+                                                       else (1280, 1024)),
+                     args=("--page-url", PAGE) if case == "share" else ()) as session:
             CASES[case](session)
             if case not in ("quit_button", "close_window"):
                 session.expect_running()

@@ -39,9 +39,12 @@ function relabel(module, texts) {
   stage.setAttribute("aria-description", module.translated(stage.getAttribute("aria-description")));
   document.querySelector("h1").textContent = name;
   document.title = name;
-  const ended = $("ended").firstElementChild;
-  ended.textContent = module.translated(ended.textContent);
-  for (const link of document.querySelectorAll("#legal a")) link.textContent = module.translated(link.textContent);
+  // The page's own texts: the end of the lesson, the share view, the links.
+  for (const element of document.querySelectorAll("[data-translate]")) {
+    if (element.textContent) element.textContent = module.translated(element.textContent);
+    for (const name of ["aria-label", "aria-description"])
+      if (element.hasAttribute(name)) element.setAttribute(name, module.translated(element.getAttribute(name)));
+  }
 }
 
 // Each caption at its face's size, or smaller where the widest it can show

@@ -138,6 +138,7 @@ function apply(view) {
       (text) => element.setAttribute("aria-label", module.controlName(element.id, text)));
   }
   show("plotDescription", view.plotDescription, (text) => { $("plotDescription").textContent = text; });
+  show("sharing", view.sharing, showShare);
   if (view.announcement) $("announcer").textContent = view.announcement;
 }
 
@@ -234,6 +235,63 @@ function releasePoint(e) {
   onPlot(Phase.Up, e);
 }
 for (const type of ["pointerup", "pointercancel", "lostpointercapture"]) canvas.addEventListener(type, releasePoint);
+
+// The share view: the lesson as a link and its QR code, over the lesson
+// while the lesson says it is open (S, the share button, Escape). The QR
+// code's generator is fetched when the view first opens, not at the start.
+const shareView = $("ShareView");
+const shareTexts = module.shareTexts();
+const share = () => follow(lesson.share(sound.playing !== null));
+for (const id of ["ShareButton", "ShareClose"]) $(id).addEventListener("click", share);
+// The browser closing the view itself (Escape, where it takes the key first)
+// closes it in the lesson too.
+shareView.addEventListener("close", () => { if (lesson.view().sharing) share(); });
+let focusBeforeShare = null;
+async function showShare(open) {
+  if (!open) {
+    if (!shareView.open) return;
+    shareView.close();
+    (focusBeforeShare?.isConnected ? focusBeforeShare : zoomBar.element).focus();
+    return;
+  }
+  // The page's own address, but for the language chosen here: each pupil's
+  // device opens the lesson in its pupil's language.
+  const address = new URL(location.href);
+  address.searchParams.delete("lang");
+  const link = lesson.shareAddress(address.href);
+  const { default: qrcodegen } = await import("./qrcodegen.js");
+  // Medium error correction as on the desktop, and the quiet zone of four
+  // modules that a reader needs around the code.
+  const code = qrcodegen.QrCode.encodeText(link, qrcodegen.QrCode.Ecc.MEDIUM);
+  const side = code.size + 8;
+  let dark = "";
+  for (let y = 0; y < code.size; ++y)
+    for (let x = 0; x < code.size; ++x) if (code.getModule(x, y)) dark += `M${x + 4} ${y + 4}h1v1h-1z`;
+  const svg = $("ShareCode");
+  svg.setAttribute("viewBox", `0 0 ${side} ${side}`);
+  svg.setAttribute("aria-label", link);
+  svg.innerHTML = `<rect width="${side}" height="${side}" fill="#fff"/><path fill="#000" d="${dark}"/>`;
+  $("ShareLink").value = link;
+  $("ShareStatus").textContent = "";
+  // The system's share sheet (Classroom, Teams, LoiLoNote...) where the browser has one.
+  $("ShareSend").hidden = !navigator.canShare?.({ url: link });
+  if (!lesson.view().sharing || shareView.open) return; // closed while the generator came
+  focusBeforeShare = document.activeElement;
+  shareView.showModal();
+  $("ShareCopy").focus();
+}
+$("ShareCopy").addEventListener("click", async () => {
+  const link = $("ShareLink");
+  const copied = await (navigator.clipboard?.writeText(link.value).then(() => true, () => false) ?? false);
+  $("ShareStatus").textContent = copied ? shareTexts.copied : shareTexts.copyFailed;
+  // Not copied: the link selected, for the pupil to copy by hand.
+  if (!copied) {
+    link.focus();
+    link.select();
+  }
+});
+$("ShareSend").addEventListener("click", () =>
+  navigator.share({ title: shareTexts.title, url: $("ShareLink").value }).catch(() => {}));
 
 // For the page's tests and anyone inspecting the lesson from the browser's
 // console: what the lesson shows and its plot, read-only.

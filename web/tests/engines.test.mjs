@@ -11,6 +11,7 @@ import { openLessonIn, engineName } from "./engines/lesson_in.mjs";
 import { expectTangentLayer } from "./plot_checks.mjs";
 import { canvasPixels, site } from "./page_fixture.mjs";
 import { TEXTS, opening } from "./texts.mjs";
+import { pageState } from "./page_state.mjs";
 
 // Opens the lesson, runs the case, and closes the engine whatever happened.
 async function withLesson(options, body, root = site) {
@@ -22,6 +23,17 @@ async function withLesson(options, body, root = site) {
     errors = await lesson.close();
   }
   assert.deepEqual(errors, [], `${engineName}: the page's script errors`);
+}
+
+// What a link carries of what the page shows, in the native replay's words:
+// not which selector is latched nor what was said, which belong to the last
+// key pressed; "" where a part of the page does not show its lesson.
+const carried = ({ state, wrong }) => (wrong.length ? "" : state.split("\t").filter((_, k) => ![5, 6, 18].includes(k)).join("\t"));
+async function until(condition) {
+  for (let k = 0; !(await condition()); ++k) {
+    if (k === 200) throw new Error(`${engineName}: waited 10 s for ${condition}`);
+    await new Promise((r) => setTimeout(r, 50));
+  }
 }
 
 const slider = (lesson, id) => lesson.attribute(`#${id}`, "aria-valuenow").then(Number);
@@ -54,12 +66,28 @@ test(`${engineName}: a pupil's entry, selectors, toggles, sliders and quit, and 
 
     await lesson.click("#BBtnSessenSu");
     assert.equal(await lesson.text("#BBtnSessenSu"), TEXTS.twoTangents);
+    // Handed out with S: the link, then S closes the view again.
+    const sharing = () => lesson.evaluate(() => document.getElementById("ShareView").open);
+    await lesson.engine.press("s");
+    await until(sharing);
+    const link = await lesson.evaluate(() => document.getElementById("ShareLink").value);
+    assert.equal(link, new URL("#a=1&b=-3&c=0&d=0&tangents=2", lesson.server.url).href);
+    const shared = carried(await lesson.evaluate(pageState));
+    await lesson.engine.press("s");
+    await until(async () => !(await sharing()));
     assert.equal(await keys(lesson, "ScrollBar2", ...Array(20).fill("ArrowRight")), 70);
     await lesson.click("#BBtnHojosen");
     assert.equal(await lesson.text("#BBtnHojosen"), TEXTS.chordOn);
     assert.equal(await keys(lesson, "ScrollBar1", "Home", "ArrowRight", "PageDown"), 2);
     await lesson.settle();
     await expectTangentLayer(lesson, "b - 3 K S t70 H z2", { second: true, chord: true });
+
+    // The link opens the lesson as it was handed out, in the open page and
+    // in a page loaded from it.
+    await lesson.engine.goto(`${lesson.server.url}?lang=ja#${link.split("#")[1]}`);
+    await until(async () => carried(await lesson.evaluate(pageState)) === shared);
+    await lesson.reload();
+    assert.equal(carried(await lesson.evaluate(pageState)), shared);
 
     // In a tab with more than one page behind it, which no engine lets a page
     // close (Firefox ESR 140 closes a tab of one page, and with it the
@@ -85,9 +113,9 @@ test(`${engineName}: the upright arrangement, and the tangent point dragged with
   withLesson({ viewport: { width: 768, height: 1024 } }, async (lesson) => {
     // Every control on the screen, no two of the stage's own overlapping.
     const boxes = await lesson.evaluate(() => [...document.querySelectorAll("#stage > [id]:not(.offscreen), .groupbox > [id]:not(.caption)")]
-      .filter((el) => !el.hidden && el.id !== "ended")
+      .filter((el) => !el.hidden && el.id !== "ended" && el.id !== "ShareView")
       .map((el) => ({ id: el.id, onStage: el.parentElement.id === "stage", ...el.getBoundingClientRect().toJSON() })));
-    assert.equal(boxes.length, 32); // the window's 31 and the choice of language
+    assert.equal(boxes.length, 33); // the window's 31, the choice of language and the share button
     for (const a of boxes) {
       assert.ok(a.left >= 0 && a.top >= 0 && a.right <= 768 && a.bottom <= 1024, `${a.id} on screen`);
       for (const b of boxes)

@@ -21,7 +21,7 @@ const captionWidths = (page) => page.evaluate(() => {
   };
   const range = document.createRange();
   const measure = document.createElement("canvas").getContext("2d");
-  return [...document.querySelectorAll("#stage button:not([hidden]), #stage .speed, #stage .label > span:first-child, .groupbox > .caption")]
+  return [...document.querySelectorAll("#stage button:not([hidden]):not(dialog *), #stage .speed, #stage .label > span:first-child, .groupbox > .caption")]
     .filter((el) => el.textContent.trim())
     .map((el) => {
       range.selectNodeContents(el);
@@ -72,6 +72,10 @@ test("each language in turn: captions whole, nothing in Japanese", async () => {
       const ownNames = await page.$$eval("#LanguageChoice option", (options) => options.map((o) => o.text));
       const texts = [...await accessibleTexts(page), await page.textContent("#announcer"), await page.title()]
         .filter((text) => !ownNames.includes(text));
+      // The share view over the lesson, in the language too.
+      await page.click("#ShareButton");
+      await page.waitForSelector("#ShareView[open]");
+      texts.push(...await accessibleTexts(page), await page.textContent("#ShareView"));
       for (const text of texts) {
         assert.ok(!JAPANESE.test(text) && (tag.startsWith("zh") || !HAN.test(text)), `${tag}: "${text}"`);
       }

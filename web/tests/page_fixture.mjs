@@ -7,14 +7,15 @@ import { serveSite } from "./static_server.mjs";
 
 export const site = process.env.TAVRINE_SITE ?? new URL("../../build-web/site", import.meta.url).pathname;
 
-export async function openLesson({ root = site, ...options } = {}) {
+// `at`: what follows the page's address, a lesson's fragment for one.
+export async function openLesson({ root = site, at = "", ...options } = {}) {
   const server = await serveSite(root);
   const browser = await launchChromium(options);
   const page = browser.context.pages()[0] ?? (await browser.context.newPage());
   const errors = [];
   page.on("console", (m) => { if (m.type() === "error") errors.push(m.text()); });
   page.on("pageerror", (e) => errors.push(e.message));
-  await page.goto(server.url);
+  await page.goto(server.url + at);
   await page.waitForSelector("html[data-ready=true]");
   return {
     page, browser, server, errors,

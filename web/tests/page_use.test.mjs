@@ -33,15 +33,15 @@ test("the lesson starts as the reset leaves it", async () => {
     assert.equal(await page.evaluate(() => document.activeElement.id), "ScrollBar1");
 
     // The keyboard order: the lesson's controls (the hidden button left
-    // out), the choice of language, the page's links, then out of the page
-    // to the browser.
+    // out), the choice of language, the share button, the page's links,
+    // then out of the page to the browser.
     const order = [];
-    for (let k = 0; k < 21; ++k) {
+    for (let k = 0; k < 22; ++k) {
       await page.keyboard.press("Tab");
       order.push(await page.evaluate(() => document.activeElement.id || document.activeElement.tagName));
     }
     assert.deepEqual(order, [...KEYBOARD_ORDER.filter((id) => id !== "ScrollBar1" && id !== "BBtnHojosen"),
-      "SELECT", "A", "A", "A", "A", "BODY"]);
+      "SELECT", "ShareButton", "A", "A", "A", "A", "BODY"]);
 
     // The plot: grid, axes, the curve y = x^3 and the tangent at its inflection point.
     const plot = await expectTangentLayer(page, "start", { second: false, chord: false });

@@ -15,6 +15,7 @@ import assert from "node:assert/strict";
 import { spawn } from "node:child_process";
 import { createInterface } from "node:readline";
 import { openLesson } from "./page_fixture.mjs";
+import { pageState } from "./page_state.mjs";
 
 const REPLAY = process.env.TAVRINE_REPLAY ?? new URL("../../build/tests/replay_session", import.meta.url).pathname;
 const PLOT = { x: 8, y: 29 }; // the plot's corner on the 1024 x 768 page, at scale 1
@@ -45,31 +46,6 @@ function nativeLesson() {
     return { point: fields.pop().split(" ").map(Number), fields, state: fields.join("\t") };
   };
   return { read, play: (event) => (child.stdin.write(`${event}\n`), read()), close: () => child.stdin.end() };
-}
-
-// What the page's lesson shows, in replay_session's words, and each part of
-// the page that does not show it.
-function pageState() {
-  const v = globalThis.tavrine.view();
-  let h = 2166136261;
-  for (const x of globalThis.tavrine.plot()) h = Math.imul(h ^ x, 16777619) >>> 0;
-  const look = (l) => [l.caption, l.color, Number(l.visible)];
-  const state = [...v.coefficientLabels, v.equationText, v.latchedSelector, v.selectorColors.map((c) => `${c},`).join(""),
-    ...look(v.toggles.secondTangent), ...look(v.toggles.chord), Number(v.secondTangentOn), Number(v.chordOn),
-    v.zoomPosition, v.tangentPosition, v.plotDescription, v.announcement, h].join("\t");
-  const $ = (id) => document.getElementById(id);
-  const shown = [
-    ...["LblKeisuA", "LblKeisuB", "LblKeisuC", "LblKeisuD"].map((id, k) => [id, $(id).firstElementChild.textContent, v.coefficientLabels[k]]),
-    ["LblSiki", $("LblSiki").firstElementChild.textContent, v.equationText],
-    ...["SbnKeisuA", "SbnKeisuB", "SbnKeisuC", "SbnKeisuD", "SbnSiki"].map((id, k) =>
-      [id, $(id).getAttribute("aria-checked"), String(v.latchedSelector === k + 1)]),
-    ...[["BBtnSessenSu", v.toggles.secondTangent, v.secondTangentOn], ["BBtnHojosen", v.toggles.chord, v.chordOn]].map(
-      ([id, l, on]) => [id, `${$(id).textContent} ${!$(id).hidden} ${$(id).getAttribute("aria-checked")}`, `${l.caption} ${l.visible} ${on}`]),
-    ["ScrollBar1", $("ScrollBar1").getAttribute("aria-valuenow"), String(v.zoomPosition)],
-    ["ScrollBar2", $("ScrollBar2").getAttribute("aria-valuenow"), String(v.tangentPosition)],
-    ["plotDescription", $("plotDescription").textContent, v.plotDescription],
-  ];
-  return { state, wrong: shown.filter(([, is, should]) => is !== should) };
 }
 
 async function run(seed, count) {
