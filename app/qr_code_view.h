@@ -13,10 +13,9 @@ class QrCodeView : public QWidget {
 public:
     explicit QrCodeView(QWidget* parent);
 
-    // The text to encode; empty draws nothing. A text too long for any QR
-    // code also draws nothing, and says so: `encoded()` is false.
+    // The text to encode; empty draws nothing, as does a text too long for
+    // any QR code (a lesson's link never is).
     void setText(const QString& text);
-    bool encoded() const { return size_ > 0; }
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override { return width; }
