@@ -44,6 +44,10 @@ test("S or the share button hands the lesson out as a link and its QR code", asy
   const { page, browser, server, close } = await openLesson();
   try {
     const cdp = await browser.context.newCDPSession(page);
+    // Every request from here on, the QR code's generator fetched on the
+    // first share included: none may leave for another origin.
+    const requests = [];
+    page.on("request", (request) => requests.push(request.url()));
     const link = new URL("#a=1&b=-3&c=0&d=0&tangents=2", server.url).href;
     for (const id of ["SbnKeisuB", "BtnMinus", "Btn03", "BtnKettei", "BBtnSessenSu"]) await page.click(`#${id}`);
     const lesson = await equation(page);
@@ -112,9 +116,7 @@ test("S or the share button hands the lesson out as a link and its QR code", asy
 
     // A fragment that is no lesson: the lesson's reset, shared as its own
     // link; nothing fetched from elsewhere, no markup made of it.
-    const requests = [];
     const alerts = [];
-    page.on("request", (request) => requests.push(request.url()));
     page.on("dialog", (dialog) => alerts.push(dialog.message()) && dialog.dismiss());
     const hostile = "a=1&b=<img src=https://evil.example/x onerror=alert(1)>&lang=\"><script>alert(2)</script>";
     await page.evaluate((f) => { location.hash = f; }, hostile);
@@ -124,6 +126,7 @@ test("S or the share button hands the lesson out as a link and its QR code", asy
     assert.equal(await page.inputValue("#ShareLink"), new URL("#a=1&b=0&c=0&d=0", server.url).href);
     assert.equal(await page.evaluate(() => document.querySelectorAll("img").length), 0);
     assert.deepEqual(alerts, []);
+    assert.ok(requests.some((url) => url.endsWith("/qrcodegen.js")), requests.join("\n"));
     assert.deepEqual(requests.filter((url) => !url.startsWith(new URL(server.url).origin)), []);
   } finally {
     await close();
