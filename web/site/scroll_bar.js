@@ -8,7 +8,7 @@
 const MAX = 100;
 // A held arrow or trough steps again after the desktop's scroll bars' delay,
 // then at their rate; the trough stops once the thumb has reached the pointer.
-const REPEAT_DELAY_MS = 500;
+export const REPEAT_DELAY_MS = 500;
 const REPEAT_INTERVAL_MS = 50;
 // The wheel's turns count as one move until it has rested this long.
 const WHEEL_REST_MS = 250;

@@ -60,18 +60,19 @@ async function run(seed, count) {
   const centre = (id) => [boxes[id].x + boxes[id].width / 2, boxes[id].y + boxes[id].height / 2];
   const mouse = (type, [x, y], pointerType = "mouse", extra = {}) => cdp.send("Input.dispatchMouseEvent",
     { type, x, y, button: "left", buttons: type === "mouseReleased" ? 0 : 1, clickCount: 1, pointerType, ...extra });
-  // The press and the release are sent together: awaited one by one, a busy
-  // machine could hold the release back past a slider's press-and-hold
-  // delay, and the page would rightly repeat the step that a click makes once.
+  // The press and the release are sent together, so that a busy machine
+  // seldom holds the release back past a slider's press-and-hold delay.
   const click = (at) => Promise.all([mouse("mousePressed", at), mouse("mouseReleased", at)]);
   const heap = async () => { await cdp.send("HeapProfiler.collectGarbage"); return (await cdp.send("Runtime.getHeapUsage")).usedSize; };
   let now = await native.read();
   let played = 0;
   let heapAt1000 = null;
 
-  // Plays one event on the page and the native lesson, then compares.
+  // Plays one event on the page and the native lesson, then compares; an
+  // event that the page saw otherwise comes back from onPage.
   const play = async (event, onPage) => {
-    await onPage();
+    const seen = await onPage();
+    if (typeof seen === "string") event = seen;
     now = await native.play(event);
     // A finger's moves reach the page with its next frame: a few frames'
     // grace before what the page shows counts.
@@ -112,6 +113,21 @@ async function run(seed, count) {
     await play("release", () => (kind === "touch" ? touch(cancel ? "touchCancel" : "touchEnd", x, py) : mouse("mouseReleased", at(x, py), kind)));
   };
 
+  // An arrow or the trough clicked: one step; but where the page handled the
+  // release only after the repeat delay (a busy machine holds events back),
+  // it saw the press held and rightly stepped again, to where it stands.
+  await page.evaluate(() => {
+    window.barPress = {};
+    for (const type of ["pointerdown", "pointerup"])
+      addEventListener(type, (e) => { if (e.target.closest?.(".scrollbar")) barPress[type] = performance.now(); }, true);
+  });
+  const repeatDelay = await page.evaluate(async () => (await import("./scroll_bar.js")).REPEAT_DELAY_MS);
+  const clickStep = async (bar, at) => {
+    await click(at);
+    const { pointerdown, pointerup } = await page.evaluate(() => barPress);
+    if (pointerup - pointerdown >= repeatDelay) return `jump ${bar} ${await page.getAttribute(`#${bar}`, "aria-valuenow")}`;
+  };
+
   // A slider moved one way or another.
   const slide = async () => {
     const bar = random.pick(BARS);
@@ -122,11 +138,11 @@ async function run(seed, count) {
     switch (random.int(6)) {
       case 0: { // an arrow
         const forward = random.chance(0.5);
-        return play(`step ${bar} ${forward ? 1 : -1}`, () => click([forward ? x + width - height / 2 : x + height / 2, y + height / 2]));
+        return play(`step ${bar} ${forward ? 1 : -1}`, () => clickStep(bar, [forward ? x + width - height / 2 : x + height / 2, y + height / 2]));
       }
       case 1: { // the trough, on the far side from the thumb
         const right = thumbX < x + width / 2;
-        return play(`step ${bar} ${right ? 1 : -1}`, () => click([right ? x + width - height - 3 : x + height + 2, y + height / 2]));
+        return play(`step ${bar} ${right ? 1 : -1}`, () => clickStep(bar, [right ? x + width - height - 3 : x + height + 2, y + height / 2]));
       }
       case 2: // the thumb pressed and let go where it is
         return play(`thumb ${bar}`, () => click([thumbX, y + height / 2]));
