@@ -263,7 +263,8 @@ std::string Properties()
     return ":root { --window-text: " + CssColor(Bgr::Black) +
            "; --tooltip: " + CssColor(Bgr::TooltipYellow) +
            "; --button-face: " + CssColor(Bgr::ButtonFace) +
-           "; --money-green: " + CssColor(Bgr::MoneyGreen) + ";\n        --page-face: \"" +
+           "; --money-green: " + CssColor(Bgr::MoneyGreen) +
+           "; --slope-curve: " + CssColor(Bgr::Teal) + ";\n        --page-face: \"" +
            window.pageFamily + "\", " + window.generic + "; }\n";
 }
 
