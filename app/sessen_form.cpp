@@ -456,6 +456,10 @@ void TSessen_Form::showPlotMenu(const QPoint& at)
         QAction* action = menu.addAction(
             QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
         action->setShortcut(QKeySequence(QString::fromUtf8(key->name)));
+        if (entry.checked != nullptr) {
+            action->setCheckable(true);
+            action->setChecked(session_.view().*entry.checked);
+        }
         connect(action, &QAction::triggered, this,
                 [this, key] { follow(session_.Key(*key, player_->playing())); });
     }

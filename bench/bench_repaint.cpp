@@ -20,6 +20,7 @@
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
@@ -106,9 +107,17 @@ TSessen_Form* theForm = nullptr;
 // One notification per iteration, walking the slider to and fro over its
 // whole travel, as a drag does; with the whole lesson drawn `layoutScale`
 // times larger, as presentation mode does, in a window that shows it all.
-void Slide(benchmark::State& state, Does slider, bool reference, qreal layoutScale)
+void Slide(benchmark::State& state, Does slider, bool reference, qreal layoutScale,
+           bool slopeCurve = false)
 {
     TSessen_Form& form = *theForm;
+    // D, as the pupil presses it, shows the slope curve and hides it again.
+    const auto pressD = [&form] {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_D, Qt::NoModifier, QStringLiteral("d"));
+        QCoreApplication::sendEvent(&form, &key);
+    };
+    if (slopeCurve)
+        pressD();
     form.setLayoutScale(layoutScale);
     form.resize(QSize(1024, 768) * layoutScale);
     std::unique_ptr<ReferencePainting> straight;
@@ -131,6 +140,8 @@ void Slide(benchmark::State& state, Does slider, bool reference, qreal layoutSca
     }
     form.setLayoutScale(1);
     form.resize(1024, 768);
+    if (slopeCurve)
+        pressD();
 }
 
 void RegisterAll(qreal ratio)
@@ -155,9 +166,14 @@ void RegisterAll(qreal ratio)
     }
     for (const Way& way : ways) {
         benchmark::RegisterBenchmark((std::string("TangentSlider/") + way.name + scale).c_str(),
-                                     Slide, Does::MoveTangent, way.reference, 1.0);
+                                     Slide, Does::MoveTangent, way.reference, 1.0, false);
         benchmark::RegisterBenchmark((std::string("ZoomSlider/") + way.name + scale).c_str(), Slide,
-                                     Does::Zoom, way.reference, 1.0);
+                                     Does::Zoom, way.reference, 1.0, false);
+        // With the slope curve, which belongs to the cached base: only its
+        // point and guide move with the tangent point.
+        benchmark::RegisterBenchmark(
+            (std::string("TangentSlider/") + way.name + "slope/" + scale).c_str(), Slide,
+            Does::MoveTangent, way.reference, 1.0, true);
     }
     // Presentation mode on a 1920 x 1080 and a 3840 x 2160 screen, whose own
     // scale is 1.
@@ -167,7 +183,7 @@ void RegisterAll(qreal ratio)
         for (const Way& way : ways) {
             benchmark::RegisterBenchmark(
                 (std::string("TangentSlider/") + way.name + "presentation:" + factor).c_str(),
-                Slide, Does::MoveTangent, way.reference, std::stod(factor));
+                Slide, Does::MoveTangent, way.reference, std::stod(factor), false);
         }
     }
 }

@@ -32,6 +32,8 @@ constexpr KeyRow kKeys[] = {
     {"Escape", kNoModifier, kAnyModifier, kAnywhere, StopSound, nullptr, 0, "Escape"},
     {"F11", kNoModifier, kAnyModifier, kAnywhere, Presentation, nullptr, 0, "F11"},
     {"s", kNoModifier, kNoModifier, kAnywhere, Share, nullptr, 0, "S"},
+    {"d", kNoModifier, kNoModifier, kAnywhere, SlopeCurve, nullptr, 0, "D"},
+    {"d", kShift, kNoModifier, kAnywhere, HearSlope, nullptr, 0, "Shift+D"},
     {"ArrowRight", kNoModifier, kShift, kOnSlider, SliderLine, nullptr, 1, "ArrowRight"},
     {"ArrowDown", kNoModifier, kShift, kOnSlider, SliderLine, nullptr, 1, "ArrowDown"},
     {"ArrowLeft", kNoModifier, kShift, kOnSlider, SliderLine, nullptr, -1, "ArrowLeft"},

@@ -36,6 +36,8 @@ enum class KeyCommand : uint8_t {
     StopSound,    // stops what plays; ends presentation mode
     Presentation, // presentation mode on or off
     Share,        // the share view open or closed
+    SlopeCurve,   // the slope curve shown or hidden
+    HearSlope,    // plays the slope curve, or stops what plays
     SliderLine,   // the focused slider one step by `step`, as its arrow buttons
     SliderPage,   // the focused slider one page by `step`, as its trough
     SliderToStart,

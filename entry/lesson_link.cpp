@@ -28,8 +28,8 @@ bool IsTag(std::string_view text)
     if (text.empty() || text.size() > 16)
         return false;
     for (const char c : text) {
-        const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                        (c >= '0' && c <= '9') || c == '-';
+        const bool ok =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
         if (!ok)
             return false;
     }
@@ -37,8 +37,8 @@ bool IsTag(std::string_view text)
 }
 
 // The keys a link may hold, the coefficients a..d first.
-constexpr std::string_view kKeys[] = {"a",     "b",        "c",     "d",   "zoom",
-                                      "point", "tangents", "chord", "lang"};
+constexpr std::string_view kKeys[] = {"a",     "b",        "c",     "d",     "zoom",
+                                      "point", "tangents", "chord", "slope", "lang"};
 constexpr std::size_t kCoefficients = 4;
 
 // Sets the value of kKeys[key]; false when the lesson cannot take it.
@@ -64,7 +64,7 @@ bool Take(LessonLink& link, std::size_t key, std::string_view value)
         link.secondTangent = n == 2;
         return n == 1 || n == 2;
     }
-    link.chord = n == 1;
+    (kKeys[key] == "chord" ? link.chord : link.slopeCurve) = n == 1;
     return n == 0 || n == 1;
 }
 } // namespace
@@ -74,8 +74,7 @@ std::string LinkFragment(const LessonLink& link)
     const LessonLink started;
     std::string out;
     for (std::size_t k = 0; k < kCoefficients; ++k) {
-        out += (k ? "&" : "") + std::string(kKeys[k]) + "=" +
-               std::to_string(link.coefficients[k]);
+        out += (k ? "&" : "") + std::string(kKeys[k]) + "=" + std::to_string(link.coefficients[k]);
     }
     if (link.zoom != started.zoom)
         out += "&zoom=" + std::to_string(link.zoom);
@@ -85,6 +84,8 @@ std::string LinkFragment(const LessonLink& link)
         out += "&tangents=2";
     if (link.chord)
         out += "&chord=1";
+    if (link.slopeCurve)
+        out += "&slope=1";
     if (!link.lang.empty())
         out += "&lang=" + link.lang;
     return out;

@@ -11,14 +11,16 @@
 // address behind "#", which a browser never sends to the server. It reads
 // as it is typed, "a=1&b=0&c=-3&d=0" for y = x^3 - 3x, followed by what
 // differs from a lesson just started: "zoom" and "point", the two sliders'
-// positions (0..100), "tangents" (1 or 2), "chord" (0 or 1), and "lang", a
-// language for the pupil's device to open it in.
+// positions (0..100), "tangents" (1 or 2), "chord" (0 or 1), "slope" (0 or
+// 1, the slope curve), and "lang", a language for the pupil's device to
+// open it in.
 struct LessonLink {
     std::array<int32_t, 4> coefficients{1, 0, 0, 0}; // a..d, as the keypad enters them
-    int32_t zoom = 51;                                // the zoom slider's position
-    int32_t point = 50;                               // the tangent slider's position
+    int32_t zoom = 51;                               // the zoom slider's position
+    int32_t point = 50;                              // the tangent slider's position
     bool secondTangent = false;
     bool chord = false;
+    bool slopeCurve = false;
     std::string lang; // empty: each device in its own language
     friend bool operator==(const LessonLink&, const LessonLink&) = default;
 };

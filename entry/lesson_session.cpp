@@ -79,6 +79,8 @@ void LessonSession::Open(std::string_view text)
         BBtnSessenSuClick();
     if (link->chord)
         BBtnHojosenClick();
+    if (link->slopeCurve)
+        SlopeCurveToggle();
     read();
     shown_.announcement = Filled(Translated(kLinkOpened), {SpokenMath(shown_.equationText)});
     shown_.sound = SoundCue::Stop;
@@ -93,6 +95,7 @@ LessonLink LessonSession::link() const
     link.point = shown_.tangentPosition;
     link.secondTangent = lesson_.SessenSu2;
     link.chord = lesson_.HojosenAri;
+    link.slopeCurve = lesson_.DoukansuAri;
     return link;
 }
 
@@ -106,6 +109,7 @@ void LessonSession::showToggles(ToggleLooks looks)
     shown_.toggles = std::move(looks);
     shown_.secondTangentOn = lesson_.SessenSu2;
     shown_.chordOn = lesson_.HojosenAri;
+    shown_.slopeCurveOn = lesson_.DoukansuAri;
 }
 
 After LessonSession::Press(const ControlRow& row)
@@ -201,6 +205,12 @@ After LessonSession::Key(const KeyRow& key, bool playing)
     case KeyCommand::HearTangent:
         HearKey(key.command == KeyCommand::HearTangent, playing);
         return After::Show;
+    case KeyCommand::HearSlope:
+        HearSlopeKey(playing);
+        return After::Show;
+    case KeyCommand::SlopeCurve:
+        SlopeCurveToggle();
+        return After::Draw;
     case KeyCommand::StopSound:
         StopSound();
         // Escape closes the share view first, and presentation mode only
@@ -400,6 +410,15 @@ void LessonSession::BBtnHojosenClick()
     sayAfter(*FindControlRow(Does::Chord));
 }
 
+void LessonSession::SlopeCurveToggle()
+{
+    lesson_.DoukansuAri = !lesson_.DoukansuAri;
+    shown_.slopeCurveOn = lesson_.DoukansuAri;
+    read();
+    shown_.announcement = ChangeAnnouncement(lesson_, LessonChange::SlopeCurve);
+    shown_.sound = SoundCue::None;
+}
+
 void LessonSession::SoundToggle()
 {
     shown_.soundOn = !shown_.soundOn;
@@ -411,14 +430,22 @@ void LessonSession::SoundToggle()
 
 void LessonSession::HearKey(bool tangentFirst, bool playing)
 {
+    hear(tangentFirst ? SoundCue::TangentThenCurve : SoundCue::Curve, playing);
+}
+
+void LessonSession::HearSlopeKey(bool playing)
+{
+    hear(SoundCue::SlopeCurve, playing);
+}
+
+void LessonSession::hear(SoundCue piece, bool playing)
+{
     shown_.announcement.clear();
     if (!shown_.soundOn) {
         shown_.announcement = Translated(kSoundIsOff);
         shown_.sound = SoundCue::None;
-    } else if (playing) {
-        shown_.sound = SoundCue::Stop;
     } else {
-        shown_.sound = tangentFirst ? SoundCue::TangentThenCurve : SoundCue::Curve;
+        shown_.sound = playing ? SoundCue::Stop : piece;
     }
 }
 

@@ -34,6 +34,7 @@ struct LessonView {
     bool soundOn = false;            // Alt+T: the plot may be heard
     SoundCue sound = SoundCue::None; // what to do with the sound now (SoundOf plays it)
     bool sharing = false;            // the share view is over the lesson (S)
+    bool slopeCurveOn = false;       // the slope curve y' = f'(x) is shown (D)
 };
 
 // What an edition does after an event, beyond showing view(): nothing more;
@@ -152,6 +153,9 @@ public:
     // The two toggles.
     void BBtnSessenSuClick();
     void BBtnHojosenClick();
+    // D: the slope curve shown or hidden. It stays through a zoom and a new
+    // equation; the lesson reset hides it.
+    void SlopeCurveToggle();
 
     // A pointer on the plot, a `width` by `height` area in layout pixels:
     // a press within reach of the tangent point grabs it (true) and moves
@@ -171,6 +175,8 @@ public:
     // the tone of its slope.
     void SoundToggle();
     void HearKey(bool tangentFirst, bool playing);
+    // Shift+D plays the slope curve the same way.
+    void HearSlopeKey(bool playing);
     // The plot's actions for screen readers: the sound is switched on if it
     // is off, and the piece plays from its start.
     void HearAction(bool tangentFirst);
@@ -181,6 +187,8 @@ public:
 
 private:
     void applyLabelEdit(const std::optional<LabelEdit>& edit);
+    // Plays `piece` with the sound on; stops what plays instead.
+    void hear(SoundCue piece, bool playing);
     void showToggles(ToggleLooks looks);
     // Puts the plot into words again.
     void read();

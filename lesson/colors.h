@@ -14,6 +14,7 @@ inline constexpr uint32_t Blue = 0xFF0000;
 inline constexpr uint32_t Purple = 0x800080;
 inline constexpr uint32_t Green = 0x008000;
 inline constexpr uint32_t Lime = 0x00FF00;
+inline constexpr uint32_t Teal = 0x808000;
 inline constexpr uint32_t Silver = 0xC0C0C0;
 inline constexpr uint32_t MoneyGreen = 0xC0DCC0;
 } // namespace Bgr

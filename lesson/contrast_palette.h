@@ -47,6 +47,7 @@ inline constexpr ContrastColor kContrastPalette[] = {
     {Bgr::Green,  0x006000,    Bgr::Green},  // text needs a darker green than a line
     {Bgr::Lime,   0x006000,    0x009900},    // the inflection point: a green white sets off
     {Bgr::Silver, 0x505050,    0x808080},    // the grid: grey, still paler than the axes
+    {Bgr::Teal,   0x505000,    Bgr::Teal},   // the slope curve: 4.8:1 on white as it is
 };
 // clang-format on
 

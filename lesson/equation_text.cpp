@@ -17,6 +17,9 @@ std::string Term(int32_t k, const char* power, bool leading)
 
 std::string EquationText(const CoefficientArray<int32_t>& keisu)
 {
-    return "y=" + Term(keisu[1], "x^3", true) + Term(keisu[2], "x^2", false) +
-           Term(keisu[3], "x", false) + Term(keisu[4], "", false);
+    std::string text = "y=";
+    const char* const powers[] = {"x^3", "x^2", "x", ""};
+    for (int n = 1; n <= kCoefficientCount; ++n)
+        text += Term(keisu[n], powers[n - 1], text.size() == 2);
+    return text;
 }

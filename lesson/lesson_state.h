@@ -46,4 +46,5 @@ struct LessonState {
     int32_t D2fB = 0;                        // 2b
     bool SessenSu2 = false;                  // second tangent shown
     bool HojosenAri = false;                 // chord shown
+    bool DoukansuAri = false;                // slope curve y' = f'(x) shown
 };

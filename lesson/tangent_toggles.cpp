@@ -20,6 +20,7 @@ ToggleLooks ResetToggles(LessonState& lesson)
 {
     lesson.SessenSu2 = false;
     lesson.HojosenAri = false;
+    lesson.DoukansuAri = false;
     return ToggleLooks{ToggleLook{std::string(Translated(kOneTangentAtReset)), Bgr::Blue, true},
                        ChordLook(lesson)};
 }

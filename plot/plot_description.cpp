@@ -9,6 +9,7 @@
 #include "plot/plot_layers.h"
 
 #include <array>
+#include <cmath>
 #include <initializer_list>
 #include <utility>
 
@@ -164,6 +165,24 @@ float SymmetricX(const LessonState& lesson)
     return SymmetricXOf<Extended>(lesson.TenvoriPt.x, lesson.SettenPt.x);
 }
 
+// The slope curve's equation, and where it is 0.
+std::string SlopeCurveSentence(const LessonState& lesson)
+{
+    CoefficientArray<int32_t> slope;
+    slope[2] = lesson.DfA;
+    slope[3] = lesson.DfB;
+    slope[4] = lesson.DfC;
+    const std::vector<Extended> zeros = SlopeZeros(lesson);
+    std::string where;
+    if (zeros.size() == 2)
+        where = Filled(Translated(kSlopeZeroTwiceReading), {Spoken(zeros[0]), Spoken(zeros[1])});
+    else if (zeros.size() == 1)
+        where = Filled(Translated(kSlopeZeroOnceReading), {Spoken(zeros[0])});
+    else
+        where = Translated(kSlopeNeverZeroReading);
+    return Filled(Translated(kSlopeCurveReading), {SpokenMath(EquationText(slope)), where});
+}
+
 std::string Joined(std::initializer_list<const std::string*> parts)
 {
     const std::string_view end = SentenceEnd();
@@ -198,8 +217,16 @@ PlotReading ReadPlot(const LessonState& lesson)
                                                                        : kInflectionOutsideReading),
                {Point(inflection.x, inflection.y)});
 
-    // The tangent layer's own guard: only the tangent point's height hides it.
+    // The slope curve and its point under the tangent point, as the layers
+    // draw them whether the tangent shows or not.
     const float x0 = lesson.SettenPt.x;
+    if (lesson.DoukansuAri) {
+        reading.slopeCurve = SlopeCurveSentence(lesson);
+        reading.slopePoint = Filled(Translated(kSlopePointReading),
+                                    {Point(x0, static_cast<float>(Dfx(lesson, x0)))});
+    }
+
+    // The tangent layer's own guard: only the tangent point's height hides it.
     const float y0 = static_cast<float>(Fx(lesson, x0));
     if (!TangentLayerShown(lesson, lesson.SettenPt)) {
         reading.tangent = Filled(Translated(kTangentHiddenReading), {Point(x0, y0)});
@@ -223,10 +250,34 @@ PlotReading ReadPlot(const LessonState& lesson)
     return reading;
 }
 
+std::vector<Extended> SlopeZeros(const LessonState& lesson)
+{
+    const int64_t a = lesson.DfA;
+    const int64_t b = lesson.DfB;
+    const int64_t c = lesson.DfC;
+    const int64_t discriminant = b * b - 4 * a * c;
+    if (a == 0 || discriminant < 0)
+        return {};
+    const Extended twoA(2 * a);
+    if (discriminant == 0)
+        return {Extended(-b) / twoA};
+    // Newton's steps from the single's root, which is exact already where the
+    // discriminant is a square and the zeros are rational.
+    Extended root(std::sqrt(static_cast<float>(discriminant)));
+    for (int k = 0; k < 3; ++k)
+        root = (root + Extended(discriminant) / root) / Extended(2);
+    Extended low = (Extended(-b) - root) / twoA;
+    Extended high = (Extended(-b) + root) / twoA;
+    if (high < low)
+        std::swap(low, high);
+    return {low, high};
+}
+
 std::string PlotDescription(const LessonState& lesson)
 {
     const PlotReading r = ReadPlot(lesson);
-    return Joined({&r.equation, &r.range, &r.inflection, &r.tangent, &r.secondTangent, &r.chord});
+    return Joined({&r.equation, &r.range, &r.inflection, &r.tangent, &r.secondTangent, &r.chord,
+                   &r.slopeCurve, &r.slopePoint});
 }
 
 std::string ChangeAnnouncement(const LessonState& lesson, LessonChange change)
@@ -249,6 +300,11 @@ std::string ChangeAnnouncement(const LessonState& lesson, LessonChange change)
         return Joined({&r.range, &r.inflection, &r.tangent});
     case LessonChange::TangentPoint:
         return Joined({&r.tangent, &r.secondTangent, &r.chord});
+    case LessonChange::SlopeCurve: {
+        const std::string state(
+            Translated(lesson.DoukansuAri ? kSlopeCurveShownReading : kSlopeCurveHiddenReading));
+        return Joined({&state, &r.slopeCurve, &r.slopePoint});
+    }
     }
     return {};
 }

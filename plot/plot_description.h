@@ -4,6 +4,7 @@
 #include "lesson/lesson_state.h"
 
 #include <string>
+#include <vector>
 
 // The plot put into words, for a pupil who cannot see it: a screen reader
 // reads it as the plot's description, and the window speaks parts of it after
@@ -21,6 +22,8 @@ struct PlotReading {
     std::string tangent;       // tangent point, slope and tangent, or why it is hidden
     std::string secondTangent; // the tangent at the symmetric point, while shown
     std::string chord;         // the chord joining the two points, while shown
+    std::string slopeCurve;    // the slope curve and where it is 0, while shown
+    std::string slopePoint;    // its point under the tangent point, while shown
 };
 
 PlotReading ReadPlot(const LessonState& lesson);
@@ -40,6 +43,15 @@ inline constexpr const char* kTangentOutsideReading =
 inline constexpr const char* kSecondTangentReading = "対称な点 {1} での接線 {2}";
 inline constexpr const char* kChordReading = "補助線 {1} と {2} を結ぶ線分";
 inline constexpr const char* kPointReading = "({1}, {2})";
+inline constexpr const char* kSlopeCurveReading = "傾きの曲線 {1}、{2}";
+inline constexpr const char* kSlopeZeroTwiceReading =
+    "傾きが 0 になるのは x が {1} と {2} のときで、曲線はそこで向きを変える";
+inline constexpr const char* kSlopeZeroOnceReading =
+    "傾きが 0 になるのは x が {1} のときだけで、曲線は向きを変えない";
+inline constexpr const char* kSlopeNeverZeroReading = "傾きは 0 にならず、曲線は向きを変えない";
+inline constexpr const char* kSlopePointReading = "接点の傾きを高さで示す点 {1}";
+inline constexpr const char* kSlopeCurveShownReading = "傾きの曲線を表示";
+inline constexpr const char* kSlopeCurveHiddenReading = "傾きの曲線を非表示";
 // What is said first when "決定" took the coefficients, and when the second
 // tangent is switched.
 inline constexpr const char* kConfirmedReading = "決定";
@@ -57,9 +69,15 @@ enum class LessonChange {
     Chord,         // the toggle of the chord
     Zoom,          // the zoom slider came to rest
     TangentPoint,  // the tangent point slider came to rest
+    SlopeCurve,    // the slope curve shown or hidden (D)
 };
 
 std::string ChangeAnnouncement(const LessonState& lesson, LessonChange change);
+
+// Where the slope curve y' = f'(x) is 0, in increasing order: the two x at
+// which the curve turns, the one x where the slope only touches 0, or none.
+// Formed in extended precision from the derivative's coefficients.
+std::vector<Extended> SlopeZeros(const LessonState& lesson);
 
 // A number for reading: rounded once to hundredths, half away from zero,
 // from the exact value; no trailing zeros, no "-0".

@@ -2,11 +2,27 @@
 
 #include "lesson/colors.h"
 #include "lesson/curve.h"
+#include "plot/dashes.h"
 #include "plot/layer_arithmetic.h"
 
 namespace {
 constexpr int kCurvePoints = 1000;
+
+// The curve's x values: x advances before each point, so the rounding of the
+// single sums accumulates and the first point is one step in from -ZahyoMax.
+template <typename PointAt> std::vector<DotPoint> CurvePoints(int32_t max, PointAt pointAt)
+{
+    float x = static_cast<float>(-max);
+    const float step = CurveStepOf<Extended>(max);
+    std::vector<DotPoint> points;
+    points.reserve(kCurvePoints);
+    for (int k = 0; k < kCurvePoints; ++k) {
+        x = NextCurveXOf<Extended>(x, step);
+        points.push_back(pointAt(x));
+    }
+    return points;
 }
+} // namespace
 
 PlotLayers::PlotLayers(PlotRecorder& recorder, const LessonState& lesson)
     : out_(recorder), lesson_(lesson),
@@ -39,20 +55,37 @@ void PlotLayers::Kyokusen_Dsp(int32_t a, int32_t b, int32_t c, int32_t d)
     out_.setPenColor(Bgr::Red);
     out_.setPenWidth(2);
 
-    const int32_t max = lesson_.ZahyoMax;
-    float x = static_cast<float>(-max);
-    const float step = CurveStepOf<Extended>(max);
-    std::vector<DotPoint> points;
-    points.reserve(kCurvePoints);
-    for (int k = 0; k < kCurvePoints; ++k) {
-        // x advances before each point, so the rounding of the single sums
-        // accumulates and the first point is one step in from -ZahyoMax.
-        x = NextCurveXOf<Extended>(x, step);
-        const float y = static_cast<float>(CubicValue(a, b, c, d, x));
-        points.push_back(mapping_.Map(x, y));
-    }
-    out_.polyline(points);
+    out_.polyline(CurvePoints(lesson_.ZahyoMax, [&](float x) {
+        return mapping_.Map(x, static_cast<float>(CubicValue(a, b, c, d, x)));
+    }));
 
+    out_.setPenWidth(1);
+}
+
+void PlotLayers::Doukansu_Dsp()
+{
+    out_.setPenColor(Bgr::Teal);
+    out_.setPenWidth(2);
+    const std::vector<DotPoint> line = CurvePoints(lesson_.ZahyoMax, [&](float x) {
+        return mapping_.Map(x, static_cast<float>(Dfx(lesson_, x)));
+    });
+    const PlotGeometry& area = out_.geometry();
+    // Cut beyond the reach of the pen's round caps only.
+    for (const std::vector<DotPoint>& dash : DashesOf(line, area.width, area.height, 2))
+        out_.polyline(dash);
+    out_.setPenWidth(1);
+}
+
+void PlotLayers::DoukansuTen_Dsp(TZahyoR p)
+{
+    const float x0 = p.x;
+    const DotPoint onCurve = mapping_.Map(x0, static_cast<float>(Fx(lesson_, x0)));
+    const DotPoint slope = mapping_.Map(x0, static_cast<float>(Dfx(lesson_, x0)));
+    out_.setPenColor(Bgr::Teal);
+    out_.moveTo(onCurve);
+    out_.lineTo(slope);
+    out_.setPenWidth(5);
+    out_.dot(slope);
     out_.setPenWidth(1);
 }
 
@@ -122,11 +155,16 @@ PlotGeometry Record(const LessonState& lesson, int32_t width, int32_t height, La
     PlotLayers plot(recorder, lesson);
     if (layers != Layers::Tangent) {
         plot.ZahyoHeimen_Draw();
+        if (lesson.DoukansuAri)
+            plot.Doukansu_Dsp();
         plot.Kyokusen_Dsp(lesson.Keisu[1], lesson.Keisu[2], lesson.Keisu[3], lesson.Keisu[4]);
         plot.Tenvori_Dsp(lesson.TenvoriPt);
     }
-    if (layers != Layers::Base)
+    if (layers != Layers::Base) {
         plot.Sessen_Dsp(lesson.SettenPt);
+        if (lesson.DoukansuAri)
+            plot.DoukansuTen_Dsp(lesson.SettenPt);
+    }
     return recorder.take();
 }
 } // namespace

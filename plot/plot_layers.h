@@ -3,8 +3,9 @@
 #include "lesson/lesson_state.h"
 #include "plot/plot_geometry.h"
 
-// The four layers of the plot, in the order they are drawn: background and
-// grid, curve, inflection-point mark, tangent layer. Each records what it
+// The layers of the plot, in the order they are drawn: background and grid,
+// the slope curve where it is shown, curve, inflection-point mark, tangent
+// layer (with the slope at the tangent point). Each records what it
 // draws into the recorder it is given; nothing is kept between drawings.
 class PlotLayers {
 public:
@@ -14,6 +15,11 @@ public:
     void Kyokusen_Dsp(int32_t a, int32_t b, int32_t c, int32_t d);
     void Tenvori_Dsp(TZahyoR p);
     void Sessen_Dsp(TZahyoR p);
+    // The slope curve y' = f'(x), dashed, on the curve's own x values; and
+    // under the tangent point p its slope as a height: the point (x, f'(x))
+    // and a thin vertical guide up or down to it from the tangent point.
+    void Doukansu_Dsp();
+    void DoukansuTen_Dsp(TZahyoR p);
 
 private:
     // One tangent from x = -ZahyoMax to +ZahyoMax through (x, y) with the

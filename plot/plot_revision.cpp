@@ -2,8 +2,9 @@
 
 void PlotRevision::follow(const LessonState& lesson)
 {
-    const BaseInputs base{lesson.Keisu, lesson.ZahyoMax, lesson.TenvoriPt};
-    const TangentInputs tangent{lesson.SettenPt, lesson.SessenSu2, lesson.HojosenAri};
+    const BaseInputs base{lesson.Keisu, lesson.ZahyoMax, lesson.TenvoriPt, lesson.DoukansuAri};
+    const TangentInputs tangent{lesson.SettenPt, lesson.SessenSu2, lesson.HojosenAri,
+                                lesson.DoukansuAri};
     if (baseSeen_ != base) {
         baseSeen_ = base;
         ++base_;

@@ -25,12 +25,14 @@ private:
         CoefficientArray<int32_t> keisu;
         int32_t zahyoMax = 0;
         TZahyoR inflection;
+        bool slopeCurve = false;
         friend bool operator==(const BaseInputs&, const BaseInputs&) = default;
     };
     struct TangentInputs {
         TZahyoR tangentPoint;
         bool second = false;
         bool chord = false;
+        bool slopeCurve = false;
         friend bool operator==(const TangentInputs&, const TangentInputs&) = default;
     };
 

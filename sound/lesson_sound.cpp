@@ -16,6 +16,8 @@ std::vector<float> SoundOf(const LessonState& lesson, SoundCue cue)
         return {};
     case SoundCue::Curve:
         return Synthesizer::Trace(CurveTrace(lesson));
+    case SoundCue::SlopeCurve:
+        return Synthesizer::Trace(SlopeCurveTrace(lesson));
     case SoundCue::TangentThenCurve: {
         const SoundTrace tangent = TangentTrace(lesson);
         // A tangent that is not drawn is not heard either: the curve alone.

@@ -13,6 +13,7 @@ enum class SoundCue : uint8_t {
     Curve,            // play the curve across the view
     TangentThenCurve, // play the tangent, then the curve
     SlopeStep,        // the tangent point moved: the short tone of its slope
+    SlopeCurve,       // play the slope curve across the view
 };
 
 // The samples of a cue for the lesson as it stands (interleaved stereo float

@@ -163,6 +163,17 @@ SoundTrace CurveTrace(const LessonState& lesson, double seconds)
     return builder.take();
 }
 
+SoundTrace SlopeCurveTrace(const LessonState& lesson, double seconds)
+{
+    TraceBuilder builder(lesson.ZahyoMax, seconds);
+    if (!Playable(lesson))
+        return builder.take();
+    builder.sweep([&lesson](double x) { return Slope(lesson, static_cast<float>(x)); });
+    builder.markPoint(EarconKind::TangentPoint, lesson.SettenPt.x,
+                      Slope(lesson, lesson.SettenPt.x));
+    return builder.take();
+}
+
 SoundTrace TangentTrace(const LessonState& lesson, double seconds)
 {
     TraceBuilder builder(lesson.ZahyoMax, seconds);

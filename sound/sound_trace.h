@@ -65,6 +65,11 @@ double PitchOfSlope(double m);
 // while the second tangent is shown, each where it lies in the view.
 SoundTrace CurveTrace(const LessonState& lesson, double seconds = kTraceSeconds);
 
+// The slope curve y' = f'(x) the same way: it crosses the x axis where the
+// curve turns, and is marked under the tangent point at the height of the
+// tangent's slope.
+SoundTrace SlopeCurveTrace(const LessonState& lesson, double seconds = kTraceSeconds);
+
 // The tangent at the tangent point the same way: a straight glide whose
 // steepness is the slope, marked where it touches the curve and where it
 // crosses the x axis. Empty while the tangent is not drawn.

@@ -21,6 +21,7 @@ inline constexpr QRgb Lime = qRgb(0, 255, 0);
 inline constexpr QRgb Blue = qRgb(0, 0, 255);
 inline constexpr QRgb Purple = qRgb(128, 0, 128);
 inline constexpr QRgb Green = qRgb(0, 128, 0);
+inline constexpr QRgb Teal = qRgb(0, 128, 128);
 // Painted by no layer: it shows where the plot left a pixel untouched.
 inline constexpr QRgb Unpainted = qRgb(18, 52, 86);
 } // namespace Shade
@@ -64,6 +65,8 @@ inline QByteArray ShadeName(QRgb colour)
         return "purple";
     case Shade::Green:
         return "green";
+    case Shade::Teal:
+        return "teal";
     case Shade::Unpainted:
         return "unpainted";
     default:

@@ -86,15 +86,18 @@ template <typename Real> void AddMapped(Trace& trace, int32_t zoom, float x, flo
     trace.add(DotPoint{RoundoffOf(Real(dot.x)), RoundoffOf(Real(dot.y))});
 }
 
-// One point of the curve at x: its value, the stored y and its pixel.
+// One point of the curve at x and of its slope curve: each value, the
+// stored y and its pixel.
 template <typename Real> Trace CurvePoint(const Cubic& k, int32_t zoom, float x)
 {
     Trace trace;
-    const Real value = CubicOf<Real>(k.a, k.b, k.c, k.d, x);
-    const auto y = static_cast<float>(value);
-    trace.add(value.bits());
-    trace.add(y);
-    AddMapped<Real>(trace, zoom, x, y);
+    for (const Real value :
+         {CubicOf<Real>(k.a, k.b, k.c, k.d, x), SlopeOf<Real>(3 * k.a, 2 * k.b, k.c, x)}) {
+        const auto y = static_cast<float>(value);
+        trace.add(value.bits());
+        trace.add(y);
+        AddMapped<Real>(trace, zoom, x, y);
+    }
     return trace;
 }
 

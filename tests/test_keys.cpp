@@ -8,6 +8,7 @@
 #include "app/share_view.h"
 #include "controls/key_table.h"
 #include "lesson/catalogue.h"
+#include "plot/plot_description.h"
 #include "sound/lesson_sound.h"
 
 #include <optional>
@@ -113,7 +114,15 @@ void TestKeys::everyKeyOfTheTable()
         break;
     case KeyCommand::HearCurve:
     case KeyCommand::HearTangent:
+    case KeyCommand::HearSlope:
         QCOMPARE(Said(f), Text(kSoundIsOff));
+        break;
+    case KeyCommand::SlopeCurve:
+        // Drawn and read at once.
+        QVERIFY(f.lesson().DoukansuAri);
+        QVERIFY(Said(f).startsWith(Text(kSlopeCurveShownReading)));
+        QCOMPARE(f.PaintBox1->accessibleDescription(),
+                 QString::fromStdString(PlotDescription(f.lesson())));
         break;
     case KeyCommand::StopSound:
         QVERIFY(!f.presenting());

@@ -86,8 +86,13 @@ private slots:
                 c = pick(-9, 9);
             if (link.coefficients[0] == 0)
                 link.coefficients[0] = pick(1, 9);
-            link = {link.coefficients, pick(0, 100), pick(0, 100), pick(0, 1) == 1,
-                    pick(0, 1) == 1, std::string(pick(0, 1) ? "pt-BR" : "")};
+            link = {link.coefficients,
+                    pick(0, 100),
+                    pick(0, 100),
+                    pick(0, 1) == 1,
+                    pick(0, 1) == 1,
+                    pick(0, 1) == 1,
+                    std::string(pick(0, 1) ? "pt-BR" : "")};
             QCOMPARE(ParseLessonLink(LinkFragment(link)), std::optional(link));
         }
         QCOMPARE(LinkFragment(LessonLink{.coefficients = {1, 0, -3, 0}, .lang = {}}),

@@ -102,6 +102,27 @@ private slots:
         QVERIFY(!s.view().toggles.chord.visible);
     }
 
+    // D: the slope curve stays through a zoom, a new equation and a link's
+    // round trip; the lesson reset hides it.
+    void slopeCurveStaysUntilTheReset()
+    {
+        LessonSession s;
+        s.Syokika();
+        QCOMPARE(s.Key(*FindCommandKey(KeyCommand::SlopeCurve), false), After::Draw);
+        s.ScrollBar1Scroll(80, true);
+        s.SelectorClick(3);
+        s.BtnMinusClick();
+        s.DigitClick(3);
+        QVERIFY(s.BtnKetteiClick());
+        QVERIFY(s.lesson().DoukansuAri && s.view().slopeCurveOn);
+        LessonSession opened;
+        opened.Open(LinkFragment(s.link()));
+        QVERIFY(opened.lesson().DoukansuAri && opened.view().slopeCurveOn);
+        QCOMPARE(opened.view().plotDescription, s.view().plotDescription);
+        s.Syokika();
+        QVERIFY(!s.lesson().DoukansuAri && !s.view().slopeCurveOn);
+    }
+
     // What is said after each event: the coefficient being typed as its label
     // reads, why "決定" was refused, the plot's change once a slider rests.
     void eachEventSaysItsSentence()

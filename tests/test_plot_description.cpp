@@ -46,7 +46,8 @@ void TestPlotDescription::readsThePlot_data()
     QTest::addColumn<int>("c");
     QTest::addColumn<int>("zahyoMax");
     QTest::addColumn<int>("position");
-    QTest::addColumn<int>("toggles"); // 0 one tangent, 1 two, 2 two and the chord
+    QTest::addColumn<int>(
+        "toggles"); // 0 one tangent, 1 two, 2 two and the chord, 3 the slope curve
     QTest::addColumn<QString>("expected");
     // y = x^3 in the starting view, the first three sentences of most rows.
     const QString cubic = Said(kCurveReading, "y=x^3") + Said(kRangeReading, "-10", "10") +
@@ -79,6 +80,42 @@ void TestPlotDescription::readsThePlot_data()
                                      Said(kInflectionReading, "(0, 0)") +
                                      Said(kTangentReading, "(1, -1)", "-3", "y=-3x+2");
     QTest::newRow("no lesson yet") << 1 << 0 << 0 << 0 << 50 << 0 << Said(kNoCurveYet);
+    // The slope curve: where it is 0, rounded for reading, and its point
+    // under the tangent point, read whether the tangent shows or not.
+    const auto slope = [](const char* equation, const QString& where) {
+        return QString::fromStdString(
+                   Filled(kSlopeCurveReading, {SpokenMath(equation), where.toStdString()})) +
+               QString::fromStdString(std::string(SentenceEnd()));
+    };
+    const auto zeros = [](const char* pattern, auto... x) {
+        return QString::fromStdString(Filled(pattern, {SpokenMath(x)...}));
+    };
+    QTest::newRow("slope curve, the curve turns twice")
+        << 1 << 0 << -3 << 20 << 50 << 3
+        << Said(kCurveReading, "y=x^3-3x") + Said(kRangeReading, "-10", "10") +
+               Said(kInflectionReading, "(0, 0)") + Said(kTangentReading, "(0, 0)", "-3", "y=-3x") +
+               slope("y=3x^2-3", zeros(kSlopeZeroTwiceReading, "-1", "1")) +
+               Said(kSlopePointReading, "(0, -3)");
+    QTest::newRow("slope curve, zeros rounded")
+        << 2 << 1 << -1 << 20 << 50 << 3
+        << Said(kCurveReading, "y=2x^3+x^2-x") + Said(kRangeReading, "-10", "10") +
+               Said(kInflectionReading, "(-0.17, 0.19)") +
+               Said(kTangentReading, "(-0.17, 0.19)", "-1.17", "y=-1.17x-0.01") +
+               slope("y=6x^2+2x-1", zeros(kSlopeZeroTwiceReading, "-0.61", "0.27")) +
+               Said(kSlopePointReading, "(-0.17, -1.17)");
+    QTest::newRow("slope curve touches 0")
+        << 1 << 0 << 0 << 20 << 50 << 3
+        << cubic + Said(kTangentReading, "(0, 0)", "0", "y=0") +
+               slope("y=3x^2", zeros(kSlopeZeroOnceReading, "0")) +
+               Said(kSlopePointReading, "(0, 0)");
+    QTest::newRow("slope curve never 0, point above the view")
+        << 1 << 0 << 6 << 20 << 80 << 3
+        << Said(kCurveReading, "y=x^3+6x") + Said(kRangeReading, "-10", "10") +
+               Said(kInflectionReading, "(0, 0)") +
+               Said(kTangentOutsideReading, "(2, 20)", "18", "y=18x-16") +
+               slope("y=3x^2+6",
+                     QString::fromStdString(std::string(Translated(kSlopeNeverZeroReading)))) +
+               Said(kSlopePointReading, "(2, 18)");
 }
 
 void TestPlotDescription::readsThePlot()
@@ -93,8 +130,9 @@ void TestPlotDescription::readsThePlot()
     LessonState lesson = ConfirmedLesson(a, b, c, 0, zahyoMax, position);
     if (zahyoMax == 0)
         lesson.SettenPt = lesson.TenvoriPt;
-    lesson.SessenSu2 = toggles >= 1;
-    lesson.HojosenAri = toggles >= 2;
+    lesson.SessenSu2 = toggles == 1 || toggles == 2;
+    lesson.HojosenAri = toggles == 2;
+    lesson.DoukansuAri = toggles == 3;
     const LessonState before = lesson;
 
     QCOMPARE(QString::fromStdString(PlotDescription(lesson)), expected);

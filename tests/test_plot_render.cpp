@@ -166,6 +166,7 @@ private slots:
     void guard_data();
     void guard();
     void zoomingOutBringsTheLayerBack();
+    void slopeCurve();
 };
 
 void TestPlotRender::colours_data()
@@ -182,6 +183,7 @@ void TestPlotRender::colours_data()
     QTest::newRow("black") << uint{Bgr::Black} << QColor(0, 0, 0);
     QTest::newRow("white") << uint{Bgr::White} << QColor(255, 255, 255);
     QTest::newRow("maroon") << uint{Bgr::Maroon} << QColor(128, 0, 0);
+    QTest::newRow("teal") << uint{Bgr::Teal} << QColor(0, 128, 128);
 }
 
 void TestPlotRender::colours()
@@ -588,4 +590,64 @@ void TestPlotRender::zoomingOutBringsTheLayerBack()
 }
 
 QTEST_MAIN(TestPlotRender)
+void TestPlotRender::slopeCurve()
+{
+    // y = x^3 at scale 20: the slope curve y' = 3x^2 is the parabola
+    // 99 rows up for each 33 columns squared from the centre; the tangent
+    // point at about x = 1, its slope about 3.
+    LessonState s = ConfirmedLesson(1, 0, 0, 0, 20, 65);
+    QCOMPARE(CountPixels(RenderPlot(s), Shade::Teal), 0);
+    s.DoukansuAri = true;
+    const QImage image = RenderPlot(s);
+    const ZahyoMapping map(20, kPlotSize, kPlotSize);
+    const DotPoint touch = map.Map(s.SettenPt.x, s.SettenPt.y);
+    const DotPoint mark = map.Map(s.SettenPt.x, static_cast<float>(Dfx(s, s.SettenPt.x)));
+    QVERIFY(mark.y > 30 && mark.y < touch.y - 30);
+
+    // The point under the tangent point, and the guide up to it from the
+    // tangent point, where no later line crosses it.
+    VERIFY_SHADE(image, mark.x, mark.y, Shade::Teal);
+    for (int y = mark.y + 3; y < touch.y - 3; ++y) {
+        const QRgb seen = image.pixel(mark.x, y);
+        QVERIFY2(seen == Shade::Teal || seen == Shade::Red || seen == Shade::Blue,
+                 At(mark.x, y, seen).constData());
+    }
+    // Elsewhere teal only on the parabola.
+    const auto row = [](double column) { return 330 - 99 * std::pow((column - 330) / 33, 2); };
+    for (int x = 0; x < kPlotSize; ++x) {
+        for (int y = 0; y < kPlotSize; ++y) {
+            if (image.pixel(x, y) != Shade::Teal || std::abs(x - mark.x) <= 3)
+                continue;
+            // Within the 2-pixel pen's reach of the curve through its
+            // rounded points.
+            const double across = 33 * std::sqrt(std::max(0.0, (330 - y) / 99.0));
+            const bool onCurve =
+                std::fabs(y - row(x)) <= 3 || std::fabs(std::fabs(x - 330) - across) <= 3;
+            QVERIFY2(onCurve, ("stray " + At(x, y, Shade::Teal)).constData());
+        }
+    }
+    // In dashes: walked pixel by pixel along the curve, short of the point,
+    // teal and not by turns where nothing is drawn over it, never a dash's
+    // length without a gap nor a dash's length without teal.
+    QByteArray along;
+    double walked = 0;
+    QPointF last(330 - 33 * 0.85, row(330 - 33 * 0.85));
+    for (double column = last.x(); column <= 330 + 33 * 0.85; column += 0.01) {
+        const QPointF at(column, row(column));
+        walked += std::hypot(at.x() - last.x(), at.y() - last.y());
+        last = at;
+        if (walked < 1)
+            continue;
+        walked -= 1;
+        // The curve, the tangent and the inflection point drawn over it hide
+        // it there.
+        const QRgb seen = image.pixel(qRound(at.x()), qRound(at.y()));
+        if (seen != Shade::Red && seen != Shade::Blue && seen != Shade::Lime)
+            along += seen == Shade::Teal ? '#' : '.';
+    }
+    QVERIFY2(along.count("#.") >= 7 && !along.contains(QByteArray(17, '#')) &&
+                 !along.contains(QByteArray(9, '.')),
+             along.constData());
+}
+
 #include "test_plot_render.moc"

@@ -35,6 +35,8 @@ void Play(LessonSession& session, const std::string& token)
         session.BBtnSessenSuClick();
     else if (token == "H")
         session.BBtnHojosenClick();
+    else if (token == "D")
+        session.SlopeCurveToggle();
     else if (token != "start")
         throw std::runtime_error("unknown token " + token);
 }

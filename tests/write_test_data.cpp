@@ -7,6 +7,7 @@
 #include "controls/control_table.h"
 #include "entry/lesson_session.h"
 #include "entry/lesson_share.h"
+#include "entry/plot_menu.h"
 #include "lesson/catalogue.h"
 #include "lesson/tangent_toggles.h"
 #include "plot/plot_description.h"
@@ -100,6 +101,10 @@ Json Texts()
         {"shareTitle", kShareTitle},
         {"shareCopied", kShareCopied},
         {"shareCopyFailed", kShareCopyFailed},
+        {"slopeCurve", kSlopeCurveCaption},
+        {"slopeCurveDescription", kSlopeCurveDescription},
+        {"slopeCurveShown", kSlopeCurveShownReading},
+        {"slopePoint", kSlopePointReading},
     };
 }
 

@@ -71,7 +71,8 @@ emscripten::val PlotBase(const LessonSession& s, int width, int height)
 
 emscripten::val TangentLayer(const LessonSession& s, int width, int height)
 {
-    return FlatView(DrawnOnArea(TangentLayerOf(s.lesson(), width, height), ThinLineForm::AsPixelRuns));
+    return FlatView(
+        DrawnOnArea(TangentLayerOf(s.lesson(), width, height), ThinLineForm::AsPixelRuns));
 }
 
 // The plot's revisions for the lesson as it stands, [base, whole plot]: the
@@ -105,11 +106,24 @@ std::string ShareAddressOf(const LessonSession& s, const std::string& pageAddres
     return ShareAddress(pageAddress, s.link());
 }
 
-// The share view opened, or closed where it is open, as its key does: the
-// share button, the view's close button, the browser closing the view.
-After Share(LessonSession& s, bool playing)
+// KeyCommand's names, in its order.
+constexpr const char* kCommands[] = {"PressControl", "SoundOnOff",   "HearCurve",  "HearTangent",
+                                     "StopSound",    "Presentation", "Share",      "SlopeCurve",
+                                     "HearSlope",    "SliderLine",   "SliderPage", "SliderToStart",
+                                     "SliderToEnd"};
+static_assert(std::size(kCommands) == static_cast<std::size_t>(KeyCommand::SliderToEnd) + 1);
+
+// What a command's key does, from a control of the page's own: the share
+// button and the share view's close button (and the browser closing the
+// view), the slope curve's toggle.
+After Command(LessonSession& s, const std::string& name, bool playing)
 {
-    return s.Key(*FindCommandKey(KeyCommand::Share), playing);
+    const auto* found = std::find(std::begin(kCommands), std::end(kCommands), name);
+    const KeyRow* key =
+        found == std::end(kCommands)
+            ? nullptr
+            : FindCommandKey(static_cast<KeyCommand>(found - std::begin(kCommands)));
+    return key ? s.Key(*key, playing) : After::Ignored;
 }
 
 // What the share view says that the page writes itself, in the lesson's
@@ -189,11 +203,6 @@ int32_t SliderKey(const std::string& name, int modifiers, int32_t position)
 // where the focus may be, what it does (by name), its control and step.
 emscripten::val KeyTableRows()
 {
-    // By KeyCommand's order.
-    static constexpr const char* kCommands[] = {
-        "PressControl", "SoundOnOff", "HearCurve",  "HearTangent",   "StopSound",  "Presentation",
-        "Share",        "SliderLine", "SliderPage", "SliderToStart", "SliderToEnd"};
-    static_assert(std::size(kCommands) == static_cast<std::size_t>(KeyCommand::SliderToEnd) + 1);
     emscripten::val list = emscripten::val::array();
     for (const KeyRow& row : KeyTable()) {
         emscripten::val entry = emscripten::val::object();
@@ -374,7 +383,8 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .value("Stop", SoundCue::Stop)
         .value("Curve", SoundCue::Curve)
         .value("TangentThenCurve", SoundCue::TangentThenCurve)
-        .value("SlopeStep", SoundCue::SlopeStep);
+        .value("SlopeStep", SoundCue::SlopeStep)
+        .value("SlopeCurve", SoundCue::SlopeCurve);
     emscripten::value_object<LessonView>("LessonView")
         .field("coefficientLabels", &LessonView::coefficientLabels)
         .field("equationText", &LessonView::equationText)
@@ -389,7 +399,8 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .field("announcement", &LessonView::announcement)
         .field("soundOn", &LessonView::soundOn)
         .field("sound", &LessonView::sound)
-        .field("sharing", &LessonView::sharing);
+        .field("sharing", &LessonView::sharing)
+        .field("slopeCurveOn", &LessonView::slopeCurveOn);
     emscripten::enum_<After>("After")
         .value("Ignored", After::Ignored)
         .value("Show", After::Show)
@@ -431,7 +442,7 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .function("open", &OpenLink)
         .function("link", &LinkOf)
         .function("shareAddress", &ShareAddressOf)
-        .function("share", &Share)
+        .function("command", &Command)
         .function("press", &Press)
         .function("scroll", &Scroll)
         .function("pointer", &Pointer)

@@ -19,6 +19,7 @@
 #include "controls/language_choice.h"
 #include "entry/lesson_session.h"
 #include "entry/lesson_share.h"
+#include "entry/plot_menu.h"
 #include "lesson/catalogue.h"
 #include "lesson/contrast_palette.h"
 #include "lesson/tangent_toggles.h"
@@ -144,6 +145,16 @@ std::string ShareMarkup()
            "</div><p id=\"ShareStatus\" role=\"status\"></p></div></dialog>\n";
 }
 
+// The slope curve's toggle, after the share button in the keyboard order;
+// main.js keeps its state as the lesson's view says.
+std::string SlopeCurveMarkup()
+{
+    return "<button id=\"SlopeCurveButton\" aria-pressed=\"false\"" +
+           Attribute("aria-keyshortcuts", FindCommandKey(KeyCommand::SlopeCurve)->name) +
+           Attribute("aria-description", kSlopeCurveDescription) + " data-translate>" +
+           Escaped(kSlopeCurveCaption) + "</button>\n";
+}
+
 // Window controls in the table's order, each group box with its children
 // inside it.
 std::string Markup()
@@ -166,7 +177,8 @@ std::string Markup()
     return out + "<label id=\"LanguageChoice\"><svg viewBox=\"0 0 24 24\" aria-hidden=\"true\">" +
            "<circle cx=\"12\" cy=\"12\" r=\"10\"/><ellipse cx=\"12\" cy=\"12\" rx=\"4.5\" " +
            "ry=\"10\"/><path d=\"M2 12h20M4 6.5h16M4 17.5h16\"/></svg><select" +
-           Attribute("aria-label", kLanguageChoiceName) + "></select></label>\n" + ShareMarkup();
+           Attribute("aria-label", kLanguageChoiceName) + "></select></label>\n" + ShareMarkup() +
+           SlopeCurveMarkup();
 }
 
 // A colour 0xBBGGRR as CSS.
@@ -185,8 +197,8 @@ std::string FaceCss(FontRole role, std::optional<uint32_t> bgr, bool oneLine = f
     const FontFace& face = FaceOf(role);
     const std::string size = std::to_string(face.pixelSize) + "px";
     return std::string("font: ") + (face.italic ? "italic " : "") + (face.bold ? "bold " : "") +
-           size + (oneLine ? "/" + size : "") + " \"" + face.pageFamily + "\", " +
-           face.generic + "; color: " + (bgr ? CssColor(*bgr) : "var(--window-text)") + ";";
+           size + (oneLine ? "/" + size : "") + " \"" + face.pageFamily + "\", " + face.generic +
+           "; color: " + (bgr ? CssColor(*bgr) : "var(--window-text)") + ";";
 }
 
 std::string PlaceCss(const Place& p)
@@ -251,7 +263,8 @@ std::string Properties()
     return ":root { --window-text: " + CssColor(Bgr::Black) +
            "; --tooltip: " + CssColor(Bgr::TooltipYellow) +
            "; --button-face: " + CssColor(Bgr::ButtonFace) +
-           "; --money-green: " + CssColor(Bgr::MoneyGreen) + ";\n        --page-face: \"" +
+           "; --money-green: " + CssColor(Bgr::MoneyGreen) +
+           "; --slope-curve: " + CssColor(Bgr::Teal) + ";\n        --page-face: \"" +
            window.pageFamily + "\", " + window.generic + "; }\n";
 }
 
@@ -278,13 +291,15 @@ std::string Styles()
         css << " }\n";
     }
     css << "#LanguageChoice { " << PlaceCss(kLanguageChoicePlace) << " }\n#ShareButton { "
-        << PlaceCss(kShareButtonPlace) << " }\n";
+        << PlaceCss(kShareButtonPlace) << " }\n#SlopeCurveButton { "
+        << PlaceCss(kSlopeCurveButtonPlace) << " }\n";
     // Upright screens: the stage and the window's controls move to their
     // upright places; faces and sizes stay.
     css << "@media (orientation: portrait) {\n  #stage { width: " << kPortraitWidth
         << "px; height: " << kPortraitHeight << "px; }\n"
         << "  #LanguageChoice { " << PlaceCss(kLanguageChoicePortrait) << " }\n"
-        << "  #ShareButton { " << PlaceCss(kShareButtonPortrait) << " }\n";
+        << "  #ShareButton { " << PlaceCss(kShareButtonPortrait) << " }\n"
+        << "  #SlopeCurveButton { " << PlaceCss(kSlopeCurveButtonPortrait) << " }\n";
     for (const ControlRow& row : ControlTable()) {
         if (const auto& p = row.portrait)
             css << "  #" << row.id << " { " << PlaceCss(*p) << " }\n";

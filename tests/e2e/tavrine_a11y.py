@@ -35,7 +35,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import pyatspi  # noqa: E402
 
-from tavrine_e2e import (BLUE, LIME, PURPLE, ROWS, TEXTS, CaseFailed, Session,  # noqa: E402
+from tavrine_e2e import (BLUE, LIME, PURPLE, ROWS, TEAL, TEXTS, CaseFailed, Session,  # noqa: E402
                          blue_on_x_axis, lime_dot_at, line_shows, name_of, sentence,
                          tangent_rows, to_plot_pixel)
 
@@ -245,6 +245,15 @@ def lesson(session):
     purple = tangent_rows(-3, 0, 9, 20, (100, 120, 140))
     session.wait_until("the purple tangent at (-3, 0) beside the blue one",
                        lambda s: line_shows(s, PURPLE, purple) and line_shows(s, BLUE, rows))
+
+    # D: the slope curve y = 3x^2 + 6x is read with where it is 0, and its
+    # point (1, 9) under the tangent point is drawn in teal.
+    session.type_keys("d")
+    reader.wait_for_description(TEXTS["slopeCurve"] + " y イコール 3 x の 2 乗 プラス 6 x",
+                                sentence("slopePoint", "(1, 9)"))
+    mark = to_plot_pixel(1, 9, 20)
+    session.wait_until("the slope curve's point under the tangent point",
+                       lambda s: s.plot_near(mark[0], mark[1], TEAL))
 
 
 # Each AT-SPI role and the role chromium gives the page's control.

@@ -139,6 +139,7 @@ function apply(view) {
   }
   show("plotDescription", view.plotDescription, (text) => { $("plotDescription").textContent = text; });
   show("sharing", view.sharing, showShare);
+  show("slopeCurve", view.slopeCurveOn, (on) => $("SlopeCurveButton").setAttribute("aria-pressed", String(on)));
   if (view.announcement) $("announcer").textContent = view.announcement;
 }
 
@@ -236,12 +237,17 @@ function releasePoint(e) {
 }
 for (const type of ["pointerup", "pointercancel", "lostpointercapture"]) canvas.addEventListener(type, releasePoint);
 
+// The page's own buttons do what their keys do: the slope curve's toggle,
+// the share button.
+const command = (name) => follow(lesson.command(name, sound.playing !== null));
+$("SlopeCurveButton").addEventListener("click", () => command("SlopeCurve"));
+
 // The share view: the lesson as a link and its QR code, over the lesson
 // while the lesson says it is open (S, the share button, Escape). The QR
 // code's generator is fetched when the view first opens, not at the start.
 const shareView = $("ShareView");
 const shareTexts = module.shareTexts();
-const share = () => follow(lesson.share(sound.playing !== null));
+const share = () => command("Share");
 for (const id of ["ShareButton", "ShareClose"]) $(id).addEventListener("click", share);
 // The browser closing the view itself (Escape, where it takes the key first)
 // closes it in the lesson too.

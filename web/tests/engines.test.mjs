@@ -115,7 +115,7 @@ test(`${engineName}: the upright arrangement, and the tangent point dragged with
     const boxes = await lesson.evaluate(() => [...document.querySelectorAll("#stage > [id]:not(.offscreen), .groupbox > [id]:not(.caption)")]
       .filter((el) => !el.hidden && el.id !== "ended" && el.id !== "ShareView")
       .map((el) => ({ id: el.id, onStage: el.parentElement.id === "stage", ...el.getBoundingClientRect().toJSON() })));
-    assert.equal(boxes.length, 33); // the window's 31, the choice of language and the share button
+    assert.equal(boxes.length, 34); // the window's 31, the choice of language, the share button and the slope curve's toggle
     for (const a of boxes) {
       assert.ok(a.left >= 0 && a.top >= 0 && a.right <= 768 && a.bottom <= 1024, `${a.id} on screen`);
       for (const b of boxes)

@@ -45,6 +45,7 @@ export async function plotInPage(page, tokens) {
       else if (t[0] === "t") lesson.scroll(id("MoveTangent"), Number(t.slice(1)), false);
       else if (t === "S") lesson.press(id("SecondTangent"));
       else if (t === "H") lesson.press(id("Chord"));
+      else if (t === "D") lesson.command("SlopeCurve", false);
       else throw new Error(`unknown token ${t}`);
     }
     const flat = Array.from(lesson.plot(660, 660));

@@ -33,15 +33,16 @@ test("the lesson starts as the reset leaves it", async () => {
     assert.equal(await page.evaluate(() => document.activeElement.id), "ScrollBar1");
 
     // The keyboard order: the lesson's controls (the hidden button left
-    // out), the choice of language, the share button, the page's links,
+    // out), the choice of language, the share button, the slope curve's
+    // toggle, the page's links,
     // then out of the page to the browser.
     const order = [];
-    for (let k = 0; k < 22; ++k) {
+    for (let k = 0; k < 23; ++k) {
       await page.keyboard.press("Tab");
       order.push(await page.evaluate(() => document.activeElement.id || document.activeElement.tagName));
     }
     assert.deepEqual(order, [...KEYBOARD_ORDER.filter((id) => id !== "ScrollBar1" && id !== "BBtnHojosen"),
-      "SELECT", "ShareButton", "A", "A", "A", "A", "BODY"]);
+      "SELECT", "ShareButton", "SlopeCurveButton", "A", "A", "A", "A", "BODY"]);
 
     // The plot: grid, axes, the curve y = x^3 and the tangent at its inflection point.
     const plot = await expectTangentLayer(page, "start", { second: false, chord: false });
@@ -184,6 +185,37 @@ test("both toggles and the hidden chord button", async () => {
   }
 });
 
+// The slope curve's toggle in chromium's accessibility tree, pressed by a
+// click and let go by D; the plot shows the dashed teal curve only meanwhile.
+test("the slope curve's toggle", async () => {
+  const { page, browser, close } = await openLesson();
+  try {
+    const cdp = await browser.context.newCDPSession(page);
+    const node = async () => (await cdp.send("Accessibility.getFullAXTree")).nodes
+      .find((n) => n.role?.value === "button" && n.name?.value === TEXTS.slopeCurve);
+    const state = async () => {
+      const found = await node();
+      const pressedState = found.properties.find((p) => p.name === "pressed")?.value.value;
+      const pixel = await canvasPixels(page);
+      let teal = 0;
+      for (let y = 0; y < 660; ++y) for (let x = 0; x < 660; ++x) if (pixel(x, y).join() === "0,128,128") ++teal;
+      return { pressed: pressedState, description: found.description?.value, teal };
+    };
+    const off = await state();
+    assert.deepEqual(off, { pressed: "false", description: TEXTS.slopeCurveDescription, teal: 0 });
+    assert.equal(await page.getAttribute("#SlopeCurveButton", "aria-keyshortcuts"), "D");
+    await page.click("#SlopeCurveButton");
+    const on = await state();
+    assert.equal(on.pressed, "true");
+    assert.ok(on.teal > 500, `${on.teal} teal pixels`);
+    assert.ok((await page.textContent("#announcer")).startsWith(TEXTS.slopeCurveShown));
+    await page.keyboard.press("d");
+    assert.deepEqual(await state(), off);
+  } finally {
+    await close();
+  }
+});
+
 test("the quit button ends the lesson", async () => {
   const { page, close } = await openLesson();
   try {
@@ -222,7 +254,8 @@ test("every key of the key table", async () => {
       switch (row.command) {
         case "PressControl": assert.equal(seen.clicks, 1, `${at}presses ${row.control}`); break;
         case "SoundOnOff": assert.ok(said.startsWith(TEXTS.soundOn), `${at}${said}`); break;
-        case "HearCurve": case "HearTangent": assert.equal(said, TEXTS.soundIsOff, at); break;
+        case "HearCurve": case "HearTangent": case "HearSlope": assert.equal(said, TEXTS.soundIsOff, at); break;
+        case "SlopeCurve": assert.ok(said.startsWith(TEXTS.slopeCurveShown), `${at}${said}`); break;
         case "StopSound": case "Presentation": assert.equal(seen.leftToBrowser, true, at); break;
         default: {
           const expected = { SliderToStart: 0, SliderToEnd: 100 }[row.command] ?? 50 + row.step;

@@ -78,11 +78,11 @@ for (const [shape, viewport] of SHAPES) {
     try {
       // The stage fits the screen, and no control is smaller than in the
       // 1024 x 768 window nor overlaps another of the window's controls (the
-      // choice of language overlaps none in any shape).
+      // page's own controls overlap none in any shape).
       const boxes = await page.$$eval("#stage > [id]:not(.offscreen), .groupbox > [id]:not(.caption)", (elements) => elements
         .filter((el) => !el.hidden && el.id !== "ended" && el.id !== "ShareView")
         .map((el) => ({ id: el.id, top: el.parentElement.id === "stage", r: el.getBoundingClientRect().toJSON(), w: el.offsetWidth, h: el.offsetHeight })));
-      assert.equal(boxes.length, 33); // the window's 31, the choice of language and the share button
+      assert.equal(boxes.length, 34); // the window's 31, the choice of language, the share button and the slope curve's toggle
       for (const { id, r, w, h } of boxes) {
         assert.ok(r.left >= 0 && r.top >= 0 && r.right <= viewport.width && r.bottom <= viewport.height, `${id} on screen`);
         assert.ok(r.width >= w - 0.01 && r.height >= h - 0.01, `${id} at least its size (${r.width} for ${w})`);
@@ -90,7 +90,7 @@ for (const [shape, viewport] of SHAPES) {
       const top = boxes.filter((b) => b.top);
       for (const a of top)
         for (const b of top)
-          if (a !== b && (shape === "portrait" || a.id === "LanguageChoice" || a.id === "ShareButton"))
+          if (a !== b && (shape === "portrait" || ["LanguageChoice", "ShareButton", "SlopeCurveButton"].includes(a.id)))
             assert.ok(a.r.right <= b.r.left || b.r.right <= a.r.left || a.r.bottom <= b.r.top || b.r.bottom <= a.r.top,
               `${a.id} and ${b.id} do not overlap`);
 
