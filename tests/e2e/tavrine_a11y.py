@@ -34,8 +34,9 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import pyatspi  # noqa: E402
+from gi.repository import GLib  # noqa: E402
 
-from tavrine_e2e import (BLUE, LIME, PURPLE, ROWS, TEAL, TEXTS, CaseFailed, Session,  # noqa: E402
+from tavrine_e2e import (BLUE, LIME, PLOT, PURPLE, ROWS, TEAL, TEXTS, CaseFailed, Session,  # noqa: E402
                          blue_on_x_axis, lime_dot_at, line_shows, name_of, sentence,
                          tangent_rows, to_plot_pixel)
 
@@ -246,14 +247,50 @@ def lesson(session):
     session.wait_until("the purple tangent at (-3, 0) beside the blue one",
                        lambda s: line_shows(s, PURPLE, purple) and line_shows(s, BLUE, rows))
 
-    # D: the slope curve y = 3x^2 + 6x is read with where it is 0, and its
-    # point (1, 9) under the tangent point is drawn in teal.
-    session.type_keys("d")
+    # The slope curve from the plot's context menu, taken with the keyboard,
+    # its entry read as checked or not: y' = 3x^2 + 6x is read with where
+    # it is 0, its point (1, 9) under the tangent point is drawn in teal, and
+    # the entry reads as checked when the menu opens again.
+    if "checked" in states(open_plot_menu(session, reader)):
+        raise CaseFailed("the slope curve's entry reads as checked before it is taken")
+    session.type_keys("Return")
     reader.wait_for_description(TEXTS["slopeCurve"] + " y イコール 3 x の 2 乗 プラス 6 x",
                                 sentence("slopePoint", "(1, 9)"))
     mark = to_plot_pixel(1, 9, 20)
     session.wait_until("the slope curve's point under the tangent point",
                        lambda s: s.plot_near(mark[0], mark[1], TEAL))
+    if "checked" not in states(open_plot_menu(session, reader)):
+        raise CaseFailed("the slope curve's entry does not read as checked while it shows")
+    session.type_keys("Escape")
+
+
+def open_plot_menu(session, reader):
+    """Opens the plot's context menu with the right button, away from the
+    tangent point, and moves to its first entry with Down, as a screen reader
+    user would: a popup menu is no child of the program on the bus, so its
+    entry is the one the focus event names."""
+    focused = []
+
+    def listener(event):
+        if event.detail1:
+            focused.append(event.source)
+
+    pyatspi.Registry.registerEventListener(listener, "object:state-changed:focused")
+    try:
+        session.click((PLOT[0] + 600, PLOT[1] + 600), button=3)
+        session.type_keys("Down")
+        deadline = time.monotonic() + 10
+        while True:
+            GLib.MainContext.default().iteration(False)
+            entry = next((a for a in focused if a.name == TEXTS["slopeCurve"]), None)
+            if entry is not None:
+                return entry
+            if time.monotonic() > deadline:
+                raise CaseFailed("the plot's context menu gave the focus to %r"
+                                 % [a.name for a in focused])
+            time.sleep(0.05)
+    finally:
+        pyatspi.Registry.deregisterEventListener(listener, "object:state-changed:focused")
 
 
 # Each AT-SPI role and the role chromium gives the page's control.

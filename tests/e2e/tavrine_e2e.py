@@ -349,13 +349,13 @@ class Session:
 
     # -- what a pupil does
 
-    def click(self, spot):
+    def click(self, spot, button=1):
         # xdotool's --sync waits for the pointer to move, so it is left out
         # when the pointer already stands there.
         if spot != self.pointer:
             self.tool("mousemove", "--window", str(self.window), "--sync", *map(str, spot))
             self.pointer = spot
-        self.tool("click", "1")
+        self.tool("click", str(button))
 
     def drag(self, path):
         """Presses the left button at the first spot, moves through the
