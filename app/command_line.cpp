@@ -105,8 +105,21 @@ CommandLine ReadCommandLine(int& argc, char** argv)
                        "page/url of the configuration file (~/.config/tavrine/tavrine.conf, "
                        "else /etc/xdg/tavrine/tavrine.conf)."),
         QStringLiteral("URL"));
+    const QCommandLineOption exportFile(
+        QStringLiteral("export"),
+        QStringLiteral("Write the lesson (of --open, else y = x^3) to FILE and exit, without a "
+                       "window or a display: an SVG drawing, a PNG picture, or a PDF page "
+                       "with the plot 15 cm wide, by FILE's ending (.svg, .png, .pdf)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption touchReader(
+        QStringLiteral("touch-reader"),
+        QStringLiteral("Draw the plot for touch reading (swell paper, an embosser) when it is "
+                       "exported or printed: lines at least 1.5 mm wide, grid lines 1.5 to 2 cm "
+                       "apart, the tangents dashed and the chord dotted."));
     parser.addOption(open);
     parser.addOption(pageUrl);
+    parser.addOption(exportFile);
+    parser.addOption(touchReader);
 
     CommandLine line;
     const auto usageError = [&line](const QString& message) {
@@ -139,6 +152,8 @@ CommandLine ReadCommandLine(int& argc, char** argv)
             line.pageAddress = PageAddress(QStringLiteral(TAVRINE_PAGE_URL));
     }
     line.link = parser.value(open);
+    line.exportFile = parser.value(exportFile);
+    line.touchReader = parser.isSet(touchReader);
     const std::optional<LessonLink> linked = ParseLessonLink(line.link.toStdString());
     const Language* linkLanguage = linked ? FindLanguage(linked->lang) : nullptr;
     if (!line.exitStatus && parser.isSet(lang)) {

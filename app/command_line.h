@@ -26,6 +26,10 @@ struct CommandLine {
     // else the system-wide one a school sets), else the build's default;
     // empty where none names one.
     QString pageAddress;
+    // --export: the file to write the lesson's picture to, then end.
+    QString exportFile;
+    // --touch-reader: the picture, and the window's printing, for touch reading.
+    bool touchReader = false;
 };
 
 // The exit status for a command line the program does not understand, as

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "app/contrast_setting.h"
+#include "app/lesson_export.h"
 #include "app/sessen_form.h"
 #include "app/tavrine_application.h"
 
@@ -20,12 +21,17 @@ int main(int argc, char** argv)
     if (line.language->tag != Languages().front().tag)
         QLocale::setDefault(QLocale(QString::fromUtf8(
             line.language->tag.data(), static_cast<qsizetype>(line.language->tag.size()))));
+    if (!line.exportFile.isEmpty())
+        return ExportLesson({line.exportFile, line.link, line.highContrast, line.touchReader},
+                            argv[0]);
     int qtArgc = 1;
     char* args[] = {argv[0], nullptr};
     TavrineApplication app(qtArgc, args);
     TSessen_Form form;
     FollowContrastSetting(form, line.highContrast);
     form.setPageAddress(line.pageAddress);
+    if (line.touchReader)
+        form.setTouchPaper(true);
     if (!line.link.isEmpty())
         form.openLink(line.link);
     form.show();

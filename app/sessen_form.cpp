@@ -6,6 +6,7 @@
 #include "app/layout_fonts.h"
 #include "app/presentation.h"
 #include "app/qt_color.h"
+#include "app/plot_paper.h"
 #include "app/share_view.h"
 #include "controls/control_table.h"
 #include "entry/lesson_share.h"
@@ -17,8 +18,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScreen>
 
 TSessen_Form::TSessen_Form(QWidget* parent) : QWidget(parent)
@@ -183,6 +186,15 @@ void TSessen_Form::follow(After after)
     case After::EndPresentation:
         setPresenting(false);
         break;
+    case After::Copy:
+        copyPlot();
+        return;
+    case After::Save:
+        savePlot();
+        return;
+    case After::Print:
+        printPlot();
+        return;
     case After::Show:
     case After::PressControl:
     case After::Share: // the view says whether it is open
@@ -447,6 +459,42 @@ void TSessen_Form::copyLink(const QString& link)
     announcer_->say(QString::fromUtf8(said.data(), static_cast<qsizetype>(said.size())));
 }
 
+void TSessen_Form::copyPlot()
+{
+    session_.PaperDone(CopyPlotPicture(session_.lesson(), highContrast_) ? PaperOutcome::Copied
+                                                                         : PaperOutcome::CopyRefused);
+    applyView();
+}
+
+void TSessen_Form::savePlot()
+{
+    const QString path = AskPictureFile(this, session_.lesson());
+    if (!path.isEmpty())
+        savePlotTo(path);
+}
+
+void TSessen_Form::savePlotTo(const QString& path)
+{
+    QString error;
+    if (SavePlotPicture(path, session_.lesson(), highContrast_, &error)) {
+        session_.PaperDone(PaperOutcome::Saved, QFileInfo(path).fileName().toStdString());
+        applyView();
+        return;
+    }
+    // Said, and shown until the pupil has read it; the lesson goes on as it was.
+    session_.PaperDone(PaperOutcome::SaveFailed, error.toStdString());
+    applyView();
+    QMessageBox::warning(this, QString::fromStdString(std::string(Translated(kSavePictureTitle))),
+                         QString::fromStdString(session_.view().announcement));
+}
+
+void TSessen_Form::printPlot()
+{
+    bool touch = session_.view().touchPaperOn;
+    PrintPlotDialog(this, session_.lesson(), highContrast_, touch);
+    session_.SetTouchPaper(touch);
+}
+
 void TSessen_Form::showPlotMenu(const QPoint& at)
 {
     QMenu menu(this);
@@ -455,7 +503,9 @@ void TSessen_Form::showPlotMenu(const QPoint& at)
         const std::string_view caption = Translated(entry.caption);
         QAction* action = menu.addAction(
             QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
-        action->setShortcut(QKeySequence(QString::fromUtf8(key->name)));
+        // Named as Qt writes it ("Ctrl+C" where a screen reader is told "Control+C").
+        action->setShortcut(QKeySequence(
+            QString::fromUtf8(key->name).replace(QLatin1String("Control+"), QLatin1String("Ctrl+"))));
         if (entry.checked != nullptr) {
             action->setCheckable(true);
             action->setChecked(session_.view().*entry.checked);

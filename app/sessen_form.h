@@ -43,6 +43,7 @@ public:
     explicit TSessen_Form(QWidget* parent = nullptr);
 
     const LessonState& lesson() const { return session_.lesson(); }
+    const LessonView& view() const { return session_.view(); }
 
     // The window's outer size and the extent of its fixed layout.
     static constexpr QSize kOuterSize{kWindowWidth, kWindowHeight};
@@ -135,6 +136,16 @@ public:
     // page served at `address` (--page-url, the setting page/url), as a QR
     // code and as text; without an address, the fragment to type.
     void setPageAddress(const QString& address) { pageAddress_ = address; }
+    // The plot printed for touch reading (Ctrl+Shift+P, --touch-reader).
+    void setTouchPaper(bool on) { session_.SetTouchPaper(on); }
+
+    // The plot copied (Ctrl+C), saved (Ctrl+S) to a file the pupil chooses
+    // and printed (Ctrl+P); what came of it is said.
+    void copyPlot();
+    void savePlot();
+    void savePlotTo(const QString& path);
+    void printPlot();
+
     // Null until the view is first opened.
     const ShareView* shareView() const { return shareView_; }
 

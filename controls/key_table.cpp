@@ -11,7 +11,8 @@ constexpr KeyFocus kOnSlider = KeyFocus::Slider;
 // Digits and "-" press the keypad's keys, from the main keyboard or the
 // number pad, with Shift where a layout needs it; with Ctrl, Alt or Meta a
 // key is a shortcut, not a digit. Escape stops the sound and ends
-// presentation mode whatever else is held. A slider's keys act as on a
+// presentation mode whatever else is held. The plot is copied, saved and
+// printed with Ctrl, or with Command on an iPad's keyboard. A slider's keys act as on a
 // native horizontal scroll bar, with Shift or without.
 // clang-format off
 constexpr KeyRow kKeys[] = {
@@ -34,6 +35,13 @@ constexpr KeyRow kKeys[] = {
     {"s", kNoModifier, kNoModifier, kAnywhere, Share, nullptr, 0, "S"},
     {"d", kNoModifier, kNoModifier, kAnywhere, SlopeCurve, nullptr, 0, "D"},
     {"d", kShift, kNoModifier, kAnywhere, HearSlope, nullptr, 0, "Shift+D"},
+    {"c", kControl, kNoModifier, kAnywhere, CopyPlot, nullptr, 0, "Control+C"},
+    {"s", kControl, kNoModifier, kAnywhere, SavePlot, nullptr, 0, "Control+S"},
+    {"p", kControl, kNoModifier, kAnywhere, PrintPlot, nullptr, 0, "Control+P"},
+    {"p", kControl | kShift, kNoModifier, kAnywhere, TouchPaper, nullptr, 0, "Control+Shift+P"},
+    {"c", kMeta, kNoModifier, kAnywhere, CopyPlot, nullptr, 0, "Meta+C"},
+    {"s", kMeta, kNoModifier, kAnywhere, SavePlot, nullptr, 0, "Meta+S"},
+    {"p", kMeta, kNoModifier, kAnywhere, PrintPlot, nullptr, 0, "Meta+P"},
     {"ArrowRight", kNoModifier, kShift, kOnSlider, SliderLine, nullptr, 1, "ArrowRight"},
     {"ArrowDown", kNoModifier, kShift, kOnSlider, SliderLine, nullptr, 1, "ArrowDown"},
     {"ArrowLeft", kNoModifier, kShift, kOnSlider, SliderLine, nullptr, -1, "ArrowLeft"},

@@ -38,6 +38,10 @@ enum class KeyCommand : uint8_t {
     Share,        // the share view open or closed
     SlopeCurve,   // the slope curve shown or hidden
     HearSlope,    // plays the slope curve, or stops what plays
+    CopyPlot,     // the plot and its equations onto the clipboard
+    SavePlot,     // the plot into a file the pupil chooses
+    PrintPlot,    // the plot on paper
+    TouchPaper,   // paper for touch reading on or off
     SliderLine,   // the focused slider one step by `step`, as its arrow buttons
     SliderPage,   // the focused slider one page by `step`, as its trough
     SliderToStart,

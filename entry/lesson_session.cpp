@@ -2,6 +2,7 @@
 
 #include "controls/control_table.h"
 #include "entry/confirmation.h"
+#include "entry/lesson_paper.h"
 #include "entry/lesson_share.h"
 #include "entry/selector.h"
 #include "lesson/catalogue.h"
@@ -211,6 +212,18 @@ After LessonSession::Key(const KeyRow& key, bool playing)
     case KeyCommand::SlopeCurve:
         SlopeCurveToggle();
         return After::Draw;
+    case KeyCommand::CopyPlot:
+        sayNothing();
+        return After::Copy;
+    case KeyCommand::SavePlot:
+        sayNothing();
+        return After::Save;
+    case KeyCommand::PrintPlot:
+        sayNothing();
+        return After::Print;
+    case KeyCommand::TouchPaper:
+        TouchPaperToggle();
+        return After::Show;
     case KeyCommand::StopSound:
         StopSound();
         // Escape closes the share view first, and presentation mode only
@@ -417,6 +430,32 @@ void LessonSession::SlopeCurveToggle()
     read();
     shown_.announcement = ChangeAnnouncement(lesson_, LessonChange::SlopeCurve);
     shown_.sound = SoundCue::None;
+}
+
+void LessonSession::TouchPaperToggle()
+{
+    shown_.touchPaperOn = !shown_.touchPaperOn;
+    shown_.announcement = Translated(shown_.touchPaperOn ? kTouchPaperOn : kTouchPaperOff);
+    shown_.sound = SoundCue::None;
+}
+
+void LessonSession::PaperDone(PaperOutcome outcome, std::string_view detail)
+{
+    sayNothing();
+    switch (outcome) {
+    case PaperOutcome::Copied:
+        shown_.announcement = Translated(kPlotCopied);
+        break;
+    case PaperOutcome::CopyRefused:
+        shown_.announcement = Translated(kCopyRefused);
+        break;
+    case PaperOutcome::Saved:
+        shown_.announcement = Filled(Translated(kPlotSaved), {detail});
+        break;
+    case PaperOutcome::SaveFailed:
+        shown_.announcement = Filled(Translated(kSaveFailed), {detail});
+        break;
+    }
 }
 
 void LessonSession::SoundToggle()

@@ -35,6 +35,7 @@ struct LessonView {
     SoundCue sound = SoundCue::None; // what to do with the sound now (SoundOf plays it)
     bool sharing = false;            // the share view is over the lesson (S)
     bool slopeCurveOn = false;       // the slope curve y' = f'(x) is shown (D)
+    bool touchPaperOn = false;       // the plot prints for touch reading (Ctrl+Shift+P)
 };
 
 // What an edition does after an event, beyond showing view(): nothing more;
@@ -51,7 +52,13 @@ enum class After : uint8_t {
     EndPresentation,
     PressControl,
     Share, // the share view opened, or closed where it was open
+    Copy,  // the plot onto the clipboard
+    Save,  // the plot into a file: the edition asks where
+    Print, // the plot on paper: the edition asks how
 };
+
+// How copying or saving the plot ended, for the session to say.
+enum class PaperOutcome : uint8_t { Copied, CopyRefused, Saved, SaveFailed };
 
 // Where a pointer is on the plot, a `width` by `height` area in layout
 // pixels, (0, 0) at its top-left corner.
@@ -156,6 +163,13 @@ public:
     // D: the slope curve shown or hidden. It stays through a zoom and a new
     // equation; the lesson reset hides it.
     void SlopeCurveToggle();
+    // Ctrl+Shift+P: the plot printed for touch reading, or as on screen.
+    void TouchPaperToggle();
+    // The same set without a word: from the command line or the print dialog.
+    void SetTouchPaper(bool on) { shown_.touchPaperOn = on; }
+    // Says how copying or saving ended: `detail` is the file's name, or why
+    // it could not be written.
+    void PaperDone(PaperOutcome outcome, std::string_view detail = {});
 
     // A pointer on the plot, a `width` by `height` area in layout pixels:
     // a press within reach of the tangent point grabs it (true) and moves

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/key_table.h"
+#include "entry/lesson_paper.h"
 #include "entry/lesson_session.h"
 #include "entry/lesson_share.h"
 
@@ -27,4 +28,8 @@ inline constexpr Place kSlopeCurveButtonPortrait{330, 948, 175, 32};
 inline constexpr PlotMenuEntry kPlotMenu[] = {
     {KeyCommand::SlopeCurve, kSlopeCurveCaption, &LessonView::slopeCurveOn},
     {KeyCommand::Share, kShareTitle},
+    {KeyCommand::CopyPlot, kCopyPlotCaption},
+    {KeyCommand::SavePlot, kSavePlotCaption},
+    {KeyCommand::PrintPlot, kPrintPlotCaption},
+    {KeyCommand::TouchPaper, kTouchPaperCaption, &LessonView::touchPaperOn},
 };

@@ -1,45 +1,15 @@
 #include "plot/dashes.h"
 
+#include "plot/segment_clip.h"
+
 #include <cmath>
-#include <optional>
-#include <utility>
 
 namespace {
-struct Point {
-    double x = 0;
-    double y = 0;
-};
+using Point = PlotPointF;
 
 DotPoint Rounded(Point p)
 {
     return {static_cast<int32_t>(std::lround(p.x)), static_cast<int32_t>(std::lround(p.y))};
-}
-
-// The part of the segment from a to b within the box, as the fractions of the
-// way from a at which it enters and leaves (Liang and Barsky's clipping).
-std::optional<std::pair<double, double>> Within(Point a, Point b, double left, double top,
-                                                double right, double bottom)
-{
-    double enter = 0;
-    double leave = 1;
-    const double d[] = {b.x - a.x, b.y - a.y};
-    const double p[] = {-d[0], d[0], -d[1], d[1]};
-    const double q[] = {a.x - left, right - a.x, a.y - top, bottom - a.y};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0) {
-            if (q[k] < 0)
-                return std::nullopt;
-            continue;
-        }
-        const double t = q[k] / p[k];
-        if (p[k] < 0)
-            enter = std::max(enter, t);
-        else
-            leave = std::min(leave, t);
-    }
-    if (enter > leave)
-        return std::nullopt;
-    return std::make_pair(enter, leave);
 }
 } // namespace
 
@@ -64,7 +34,7 @@ std::vector<std::vector<DotPoint>> DashesOf(const std::vector<DotPoint>& line, i
     for (std::size_t k = 0; k + 1 < line.size(); ++k) {
         const Point a{static_cast<double>(line[k].x), static_cast<double>(line[k].y)};
         const Point b{static_cast<double>(line[k + 1].x), static_cast<double>(line[k + 1].y)};
-        const auto part = Within(a, b, -margin, -margin, width + margin, height + margin);
+        const auto part = ClipSegment(a, b, -margin, -margin, width + margin, height + margin);
         if (!part) {
             endDash();
             continue;

@@ -112,20 +112,7 @@ std::string ReadableNumber(Extended value)
     return HundredthsRead({high * Extended(100), low * Extended(100), Extended()});
 }
 
-namespace {
-// The reading says every number and equation in words (lesson/spoken_math.h).
-std::string Spoken(Extended value)
-{
-    return SpokenMath(ReadableNumber(value));
-}
-
-std::string Point(float x, float y)
-{
-    return Filled(Translated(kPointReading), {Spoken(Extended(x)), Spoken(Extended(y))});
-}
-
-// The tangent through (x0, y0) with slope m, as y=mx+k with the numbers read
-// aloud rounded. The intercept y0 - m*x0 is read from three exact terms: m
+// The intercept y0 - m*x0 is read from three exact terms: m
 // split in halves, each times -x0 times 100 without rounding.
 std::string LineEquation(float x0, float y0, Extended m)
 {
@@ -150,6 +137,18 @@ std::string LineEquation(float x0, float y0, Extended m)
         text += "0";
     }
     return text;
+}
+
+namespace {
+// The reading says every number and equation in words (lesson/spoken_math.h).
+std::string Spoken(Extended value)
+{
+    return SpokenMath(ReadableNumber(value));
+}
+
+std::string Point(float x, float y)
+{
+    return Filled(Translated(kPointReading), {Spoken(Extended(x)), Spoken(Extended(y))});
 }
 
 bool InView(float x, float y, int32_t zahyoMax)

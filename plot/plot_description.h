@@ -79,6 +79,10 @@ std::string ChangeAnnouncement(const LessonState& lesson, LessonChange change);
 // Formed in extended precision from the derivative's coefficients.
 std::vector<Extended> SlopeZeros(const LessonState& lesson);
 
+// The line through (x0, y0) with slope m as it is written, y=mx+k, with
+// its numbers rounded as ReadableNumber rounds them ("y=3x-2", "y=-0.75x+1.5").
+std::string LineEquation(float x0, float y0, Extended m);
+
 // A number for reading: rounded once to hundredths, half away from zero,
 // from the exact value; no trailing zeros, no "-0".
 std::string ReadableNumber(Extended value);

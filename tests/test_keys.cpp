@@ -7,9 +7,14 @@
 #include "app/key_names.h"
 #include "app/share_view.h"
 #include "controls/key_table.h"
+#include "entry/lesson_paper.h"
 #include "lesson/catalogue.h"
 #include "plot/plot_description.h"
 #include "sound/lesson_sound.h"
+
+#include <QClipboard>
+#include <QMimeData>
+#include <QTimer>
 
 #include <optional>
 
@@ -101,6 +106,20 @@ void TestKeys::everyKeyOfTheTable()
     if (pressed)
         clicks.emplace(pressed, &QAbstractButton::clicked);
 
+    // Saving and printing ask first, in a dialog of their own: taken as it
+    // comes up, and cancelled.
+    QString asked;
+    QTimer dialogs;
+    if (key.command == KeyCommand::SavePlot || key.command == KeyCommand::PrintPlot) {
+        dialogs.callOnTimeout([&asked] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                asked = QString::fromLatin1(dialog->metaObject()->className());
+                dialog->close();
+            }
+        });
+        dialogs.start(10);
+    }
+
     QTest::keyClick(focus, static_cast<Qt::Key>(qtKey), modifiers);
 
     switch (key.command) {
@@ -143,6 +162,26 @@ void TestKeys::everyKeyOfTheTable()
         QCOMPARE(QApplication::focusWidget(), focus);
         break;
     }
+    case KeyCommand::CopyPlot: {
+        // The picture in both kinds and the equations as text, and that said.
+        const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(copied->hasImage());
+        QVERIFY(copied->data(QStringLiteral("image/svg+xml")).startsWith("<?xml"));
+        QCOMPARE(copied->text().section(QLatin1Char('\n'), 0, 0),
+                 QString::fromStdString(f.view().equationText));
+        QCOMPARE(Said(f), Text(kPlotCopied));
+        break;
+    }
+    case KeyCommand::SavePlot:
+        QCOMPARE(asked, QStringLiteral("QFileDialog"));
+        break;
+    case KeyCommand::PrintPlot:
+        QCOMPARE(asked, QStringLiteral("QPrintDialog"));
+        break;
+    case KeyCommand::TouchPaper:
+        QVERIFY(f.view().touchPaperOn);
+        QCOMPARE(Said(f), Text(kTouchPaperOn));
+        break;
     case KeyCommand::SliderLine:
     case KeyCommand::SliderPage:
         QCOMPARE(f.ScrollBar2->value(), 50 + key.step);
