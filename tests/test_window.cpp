@@ -7,6 +7,7 @@
 #include "app/control_bindings.h"
 #include "app/plot_painter.h"
 #include "app/tavrine_application.h"
+#include "entry/lesson_paper.h"
 #include "lesson/colors.h"
 #include "lesson/contrast_palette.h"
 #include "lesson/tangent_step.h"
@@ -124,6 +125,7 @@ private slots:
     void highContrast();
 
     void errorInHandlerIsShown();
+    void savingWhereNothingCanBeWritten();
     void quitButtonEndsLoop();
     void closeBoxEndsLoop();
 };
@@ -909,6 +911,39 @@ void TestWindow::errorInHandlerIsShown()
     // The loop carries on: the window still answers.
     Type(*form, "b");
     QCOMPARE(form->lesson().KeisuNo, 2);
+}
+
+// A folder that cannot be written: a message shown until it is read, the
+// same said, no file, and the lesson as it was. Even root cannot add a file
+// to /proc.
+void TestWindow::savingWhereNothingCanBeWritten()
+{
+    const auto form = StartedForm();
+    TSessen_Form& f = *form;
+    Type(f, "b");
+    const LessonView before = f.view();
+    QString shown;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, &closer, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    closer.start(10);
+    const QString path = QStringLiteral("/proc/tavrine/y=x^3.svg");
+    f.savePlotTo(path);
+    closer.stop();
+    const std::string_view pattern = Translated(kSaveFailed);
+    const QString failed =
+        QString::fromUtf8(pattern.data(), static_cast<qsizetype>(pattern.size()))
+            .section(QStringLiteral("{1}"), 0, 0);
+    QVERIFY2(shown.startsWith(failed), qPrintable(shown));
+    QCOMPARE(f.announcer()->message(), shown);
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(f.lesson().KeisuNo, 2);
+    QCOMPARE(f.view().equationText, before.equationText);
+    QCOMPARE(f.view().coefficientLabels, before.coefficientLabels);
 }
 
 void TestWindow::quitButtonEndsLoop()

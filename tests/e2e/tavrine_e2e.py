@@ -792,6 +792,36 @@ def share(session):
                        lambda s: (s.width, s.height) == (1024, 768))
 
 
+def copy_plot(session):
+    """A lesson keyed in, then Ctrl+C: the desktop's clipboard offers the plot
+    as PNG and SVG and the equations as text, as a word processor or a note
+    asks for them (xclip), and the lesson goes on."""
+    session.wait_until("the tangent on the x axis", blue_on_x_axis)
+    session.keypad(("b", "-", "3", "K"))
+    session.wait_until("y = x^3 - 3x^2's dot", lambda s: lime_dot_at(s, (363, 396)))
+    session.type_keys("ctrl+c")
+
+    def offers(_shot):
+        try:
+            return session.tool("-selection", "clipboard", "-t", "TARGETS", "-o",
+                                program="xclip").split()
+        except CaseFailed:
+            return []
+    session.wait_until("the clipboard's offers", lambda s: "image/svg+xml" in offers(s))
+    for kind in ("image/png", "image/svg+xml", "text/plain"):
+        if kind not in offers(None):
+            raise CaseFailed("the clipboard does not offer %s: %s" % (kind, offers(None)))
+    text = session.tool("-selection", "clipboard", "-t", "text/plain", "-o", program="xclip")
+    if text.splitlines()[0] != "y=x^3-3x^2":
+        raise CaseFailed("the clipboard's text starts with %r" % text.splitlines()[0])
+    png = subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/png", "-o"],
+                         env=session.env, capture_output=True, timeout=30).stdout
+    if not png.startswith(b"\x89PNG"):
+        raise CaseFailed("the clipboard's image/png is no PNG")
+    session.keypad(("c", "5", "K"))
+    session.wait_until("y = x^3 - 3x^2 + 5x's dot", lambda s: not lime_dot_at(s, (363, 396)))
+
+
 def quit_button(session):
     """"終　了" ends the program with status 0."""
     session.wait_until("the tangent on the x axis", blue_on_x_axis)
@@ -811,7 +841,7 @@ def close_window(session):
 
 CASES = {case.__name__: case for case in (starting_lesson, coefficient_entry, zoom_step,
                                           tangent_slider, tangent_drag, toggles, share,
-                                          quit_button, close_window)}
+                                          copy_plot, quit_button, close_window)}
 # Presentation mode on the screens of classroom projectors.
 SCREENS = {"presentation_1920x1080": (1920, 1080), "presentation_2560x1440": (2560, 1440)}
 CASES.update({name: presentation for name in SCREENS})
