@@ -270,14 +270,14 @@ void SvgWriter::plotForTouch()
         const std::string dashes = [&] {
             switch (role) {
             case Role::Tangent: return " stroke-dasharray=\"" + Number(8 * mm_) + " " + Number(4 * mm_) + "\"";
-            case Role::SecondTangent: return " stroke-dasharray=\"" + Number(3 * mm_) + " " + Number(3 * mm_) + "\"";
-            case Role::Chord: return " stroke-linecap=\"round\" stroke-dasharray=\"0 " + Number(4 * mm_) + "\"";
+            case Role::SecondTangent: return " stroke-dasharray=\"" + Number(4 * mm_) + " " + Number(3 * mm_) + "\"";
+            case Role::Chord: return " stroke-linecap=\"round\" stroke-dasharray=\"0 " + Number(5 * mm_) + "\"";
             default: return std::string();
             }
         }();
         if (role == Role::Grid || role == Role::Axis)
             continue; // drawn above, coarser
-        line(a, b, stroke(item.color, (role == Role::Chord ? 2 : 1.5) * mm_, dashes));
+        line(a, b, stroke(item.color, (role == Role::Chord ? 2.5 : 1.5) * mm_, dashes));
     }
     if (!slope.empty())
         path(slope, slopeStyle);
