@@ -16,6 +16,7 @@
 #include "bench_window.h"
 #include "lesson/curve.h"
 #include "lesson/tangent_step.h"
+#include "plot/plot_svg.h"
 #include "plot_reference.h"
 
 #include <QCoreApplication>
@@ -144,6 +145,23 @@ void Slide(benchmark::State& state, Does slider, bool reference, qreal layoutSca
         pressD();
 }
 
+// Ctrl+C: the core writes the drawing, Qt renders the picture from it at
+// twice the plot's size and the clipboard takes both with the equations;
+// and the drawing alone, as the page asks the core for it.
+void CopyPlot(benchmark::State& state)
+{
+    for (auto _ : state)
+        theForm->copyPlot();
+}
+
+void WriteSvg(benchmark::State& state)
+{
+    SvgOptions options;
+    options.plotSize = kArea;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PlotSvg(theForm->lesson(), options));
+}
+
 void RegisterAll(qreal ratio)
 {
     const std::string scale = "scale:" + QString::number(ratio).toStdString();
@@ -176,9 +194,11 @@ void RegisterAll(qreal ratio)
             Does::MoveTangent, way.reference, 1.0, true);
     }
     // Presentation mode on a 1920 x 1080 and a 3840 x 2160 screen, whose own
-    // scale is 1.
+    // scale is 1; the picture of the plot, which is the same at every scale.
     if (ratio != 1)
         return;
+    benchmark::RegisterBenchmark("Paper/Copy", CopyPlot)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Paper/Svg", WriteSvg)->Unit(benchmark::kMillisecond);
     for (const char* factor : {"1.40625", "2.8125"}) {
         for (const Way& way : ways) {
             benchmark::RegisterBenchmark(
