@@ -4,9 +4,9 @@
 #include "app/control_bindings.h"
 #include "app/key_names.h"
 #include "app/layout_fonts.h"
+#include "app/plot_paper.h"
 #include "app/presentation.h"
 #include "app/qt_color.h"
-#include "app/plot_paper.h"
 #include "app/share_view.h"
 #include "controls/control_table.h"
 #include "entry/lesson_share.h"
@@ -461,8 +461,9 @@ void TSessen_Form::copyLink(const QString& link)
 
 void TSessen_Form::copyPlot()
 {
-    session_.PaperDone(CopyPlotPicture(session_.lesson(), highContrast_) ? PaperOutcome::Copied
-                                                                         : PaperOutcome::CopyRefused);
+    session_.PaperDone(CopyPlotPicture(session_.lesson(), highContrast_)
+                           ? PaperOutcome::Copied
+                           : PaperOutcome::CopyRefused);
     applyView();
 }
 
@@ -504,8 +505,8 @@ void TSessen_Form::showPlotMenu(const QPoint& at)
         QAction* action = menu.addAction(
             QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
         // Named as Qt writes it ("Ctrl+C" where a screen reader is told "Control+C").
-        action->setShortcut(QKeySequence(
-            QString::fromUtf8(key->name).replace(QLatin1String("Control+"), QLatin1String("Ctrl+"))));
+        action->setShortcut(QKeySequence(QString::fromUtf8(key->name).replace(
+            QLatin1String("Control+"), QLatin1String("Ctrl+"))));
         if (entry.checked != nullptr) {
             action->setCheckable(true);
             action->setChecked(session_.view().*entry.checked);

@@ -46,6 +46,7 @@ inline constexpr const char* kPlotCopied = "図と式をコピーしました";
 inline constexpr const char* kCopyRefused =
     "このブラウザーでは図をコピーできません。図の保存（Ctrl+S）を使ってください";
 inline constexpr const char* kPlotSaved = "{1} に保存しました";
-inline constexpr const char* kSaveFailed = "保存できませんでした（{1}）。授業はそのまま続けられます";
+inline constexpr const char* kSaveFailed =
+    "保存できませんでした（{1}）。授業はそのまま続けられます";
 inline constexpr const char* kTouchPaperOn = "触図用の印刷 オン";
 inline constexpr const char* kTouchPaperOff = "触図用の印刷 オフ";

@@ -35,8 +35,8 @@ std::vector<std::string> PlotCaption(const LessonState& lesson, double gridStep,
         if (lesson.SessenSu2) {
             const float x1 = SymmetricXOf<Extended>(lesson.TenvoriPt.x, x0);
             const float y1 = static_cast<float>(Fx(lesson, x1));
-            lines.push_back(Filled(Translated(kSecondTangentCaption),
-                                   {LineEquation(x1, y1, Dfx(lesson, x1))}));
+            lines.push_back(
+                Filled(Translated(kSecondTangentCaption), {LineEquation(x1, y1, Dfx(lesson, x1))}));
         }
     }
     if (lesson.DoukansuAri) {

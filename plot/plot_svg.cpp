@@ -45,11 +45,20 @@ void Escaped(std::string& out, std::string_view text)
 {
     for (const char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
         }
     }
 }
@@ -65,14 +74,22 @@ enum class Role { Grid, Axis, Curve, Tangent, SecondTangent, Chord, Slope, Other
 Role RoleOf(const PlotItem& item)
 {
     switch (item.color) {
-    case Bgr::Silver: return Role::Grid;
-    case Bgr::Black: return Role::Axis;
-    case Bgr::Red: return Role::Curve;
-    case Bgr::Blue: return Role::Tangent;
-    case Bgr::Purple: return Role::SecondTangent;
-    case Bgr::Green: return Role::Chord;
-    case Bgr::Teal: return Role::Slope;
-    default: return Role::Other;
+    case Bgr::Silver:
+        return Role::Grid;
+    case Bgr::Black:
+        return Role::Axis;
+    case Bgr::Red:
+        return Role::Curve;
+    case Bgr::Blue:
+        return Role::Tangent;
+    case Bgr::Purple:
+        return Role::SecondTangent;
+    case Bgr::Green:
+        return Role::Chord;
+    case Bgr::Teal:
+        return Role::Slope;
+    default:
+        return Role::Other;
     }
 }
 
@@ -119,8 +136,8 @@ private:
 
 std::string SvgWriter::stroke(uint32_t lessonColor, double width, std::string_view extra) const
 {
-    std::string style = " fill=\"none\" stroke=\"" + color(lessonColor) +
-                        "\" stroke-width=\"" + Number(width) + "\"";
+    std::string style = " fill=\"none\" stroke=\"" + color(lessonColor) + "\" stroke-width=\"" +
+                        Number(width) + "\"";
     style += extra;
     return style;
 }
@@ -173,8 +190,7 @@ void SvgWriter::dot(PlotPointF centre, double radius, uint32_t lessonColor)
 // the pixel grid: fills as rectangles, lines through the pixels' centres.
 void SvgWriter::plotOnScreen()
 {
-    const PlotGeometry drawn =
-        DrawnOnArea(PlotOf(lesson_, options_.plotSize, options_.plotSize));
+    const PlotGeometry drawn = DrawnOnArea(PlotOf(lesson_, options_.plotSize, options_.plotSize));
     for (const PlotItem& item : drawn.items) {
         const DotPoint* points = drawn.pointsOf(item);
         switch (item.kind) {
@@ -184,12 +200,13 @@ void SvgWriter::plotOnScreen()
             out_ += "<rect x=\"" + std::to_string(points[0].x) + "\" y=\"" +
                     std::to_string(points[0].y) + "\" width=\"" +
                     std::to_string(points[1].x - points[0].x) + "\" height=\"" +
-                    std::to_string(points[1].y - points[0].y) + "\" fill=\"" +
-                    color(item.color) + "\"/>\n";
+                    std::to_string(points[1].y - points[0].y) + "\" fill=\"" + color(item.color) +
+                    "\"/>\n";
             break;
         case PlotItem::Kind::Line:
             line(Centre(points[0]), Centre(points[1]),
-                 stroke(item.color, item.penWidth, item.penWidth > 1 ? " stroke-linecap=\"round\"" : ""));
+                 stroke(item.color, item.penWidth,
+                        item.penWidth > 1 ? " stroke-linecap=\"round\"" : ""));
             break;
         case PlotItem::Kind::Polyline: {
             std::vector<PlotPointF> run;
@@ -255,8 +272,8 @@ void SvgWriter::plotForTouch()
             // The slope curve comes in the screen's short dashes; joined
             // again across their gaps (not where it left the area), it is
             // drawn once in the touch reader's pattern.
-            if (!slope.empty() && std::hypot(run.front().x - slope.back().x,
-                                             run.front().y - slope.back().y) > 10) {
+            if (!slope.empty() &&
+                std::hypot(run.front().x - slope.back().x, run.front().y - slope.back().y) > 10) {
                 path(slope, slopeStyle);
                 slope.clear();
             }
@@ -269,10 +286,14 @@ void SvgWriter::plotForTouch()
         const PlotPointF b = Centre(points[1]);
         const std::string dashes = [&] {
             switch (role) {
-            case Role::Tangent: return " stroke-dasharray=\"" + Number(8 * mm_) + " " + Number(4 * mm_) + "\"";
-            case Role::SecondTangent: return " stroke-dasharray=\"" + Number(4 * mm_) + " " + Number(3 * mm_) + "\"";
-            case Role::Chord: return " stroke-linecap=\"round\" stroke-dasharray=\"0 " + Number(5 * mm_) + "\"";
-            default: return std::string();
+            case Role::Tangent:
+                return " stroke-dasharray=\"" + Number(8 * mm_) + " " + Number(4 * mm_) + "\"";
+            case Role::SecondTangent:
+                return " stroke-dasharray=\"" + Number(4 * mm_) + " " + Number(3 * mm_) + "\"";
+            case Role::Chord:
+                return " stroke-linecap=\"round\" stroke-dasharray=\"0 " + Number(5 * mm_) + "\"";
+            default:
+                return std::string();
             }
         }();
         if (role == Role::Grid || role == Role::Axis)
@@ -281,8 +302,8 @@ void SvgWriter::plotForTouch()
     }
     if (!slope.empty())
         path(slope, slopeStyle);
-    out_ += "<rect x=\"0\" y=\"0\" width=\"" + Number(size_) + "\" height=\"" +
-            Number(size_) + "\"" + stroke(Bgr::Black, 1.5 * mm_) + "/>\n";
+    out_ += "<rect x=\"0\" y=\"0\" width=\"" + Number(size_) + "\" height=\"" + Number(size_) +
+            "\"" + stroke(Bgr::Black, 1.5 * mm_) + "/>\n";
 }
 
 std::string SvgWriter::write()
@@ -319,15 +340,15 @@ std::string SvgWriter::write()
         plotForTouch();
     else
         plotOnScreen();
-    out_ += "<rect x=\"0\" y=\"" + Number(size_) + "\" width=\"" + Number(size_) +
-            "\" height=\"" + Number(height - size_) + "\" fill=\"#ffffff\"/>\n";
-    out_ += "<g font-family=\"IPAPGothic, sans-serif\" font-size=\"" +
-            Number(fontSize) + "\" fill=\"#000000\">\n";
+    out_ += "<rect x=\"0\" y=\"" + Number(size_) + "\" width=\"" + Number(size_) + "\" height=\"" +
+            Number(height - size_) + "\" fill=\"#ffffff\"/>\n";
+    out_ += "<g font-family=\"IPAPGothic, sans-serif\" font-size=\"" + Number(fontSize) +
+            "\" fill=\"#000000\">\n";
     double y = size_ + lineHeight * 0.5;
     for (const std::string& text : caption) {
         y += lineHeight;
-        out_ += "<text x=\"" + Number(fontSize / 2) + "\" y=\"" + Number(y - fontSize * 0.4) +
-                "\">";
+        out_ +=
+            "<text x=\"" + Number(fontSize / 2) + "\" y=\"" + Number(y - fontSize * 0.4) + "\">";
         Escaped(out_, text);
         out_ += "</text>\n";
     }

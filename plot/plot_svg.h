@@ -13,8 +13,8 @@
 // screen reader says what a pupil who sees it sees. Both editions write
 // their pictures, files and printouts from it.
 struct SvgOptions {
-    int32_t plotSize = 0;  // the area's side in layout pixels
-    double widthCm = 0;    // the drawing's width on paper; 0: one unit per pixel
+    int32_t plotSize = 0; // the area's side in layout pixels
+    double widthCm = 0;   // the drawing's width on paper; 0: one unit per pixel
     bool highContrast = false;
     // For a pupil who reads by touch (swell paper, an embosser): every line
     // at least 1.5 mm wide, grid lines 1.5 to 2 cm apart (the width is held

@@ -17,9 +17,8 @@
 #include <array>
 
 namespace {
-constexpr std::array kColours = {Shade::White, Shade::Silver, Shade::Black, Shade::Red,
-                                 Shade::Lime,  Shade::Blue,   Shade::Purple, Shade::Green,
-                                 Shade::Teal};
+constexpr std::array kColours = {Shade::White, Shade::Silver, Shade::Black, Shade::Red, Shade::Lime,
+                                 Shade::Blue,  Shade::Purple, Shade::Green, Shade::Teal};
 
 // The lesson's colour a rendered pixel is nearest to.
 QRgb Nearest(QRgb pixel)
@@ -79,7 +78,8 @@ void TestPlotSvg::rendersAsTheWindowDraws_data()
     QTest::newRow("y=x^3 at start") << ConfirmedLesson(1, 0, 0, 0, 20);
     QTest::newRow("y=x^3-3x, both tangents, chord, slope curve")
         << with(ConfirmedLesson(1, 0, -3, 0, 20, 70), true, true, true);
-    QTest::newRow("steep, zoomed in") << with(ConfirmedLesson(-7, 9, 3, -2, 4, 12), true, false, true);
+    QTest::newRow("steep, zoomed in")
+        << with(ConfirmedLesson(-7, 9, 3, -2, 4, 12), true, false, true);
     QTest::newRow("zoomed out") << with(ConfirmedLesson(2, -3, -1, 4, 36, 90), false, true, false);
 }
 
@@ -100,8 +100,8 @@ void TestPlotSvg::rendersAsTheWindowDraws()
     out.write(svg.data(), static_cast<qint64>(svg.size()));
     out.close();
     QVERIFY(Run(QStringLiteral("xmllint"), {QStringLiteral("--noout"), file}));
-    QVERIFY(Run(QStringLiteral("rsvg-convert"),
-                {QStringLiteral("-w"), QString::number(kPlotSize), QStringLiteral("-o"), png, file}));
+    QVERIFY(Run(QStringLiteral("rsvg-convert"), {QStringLiteral("-w"), QString::number(kPlotSize),
+                                                 QStringLiteral("-o"), png, file}));
     const QImage drawn = QImage(png).convertToFormat(QImage::Format_RGB32);
     const QImage window = RenderPlot(lesson);
 

@@ -935,9 +935,8 @@ void TestWindow::savingWhereNothingCanBeWritten()
     f.savePlotTo(path);
     closer.stop();
     const std::string_view pattern = Translated(kSaveFailed);
-    const QString failed =
-        QString::fromUtf8(pattern.data(), static_cast<qsizetype>(pattern.size()))
-            .section(QStringLiteral("{1}"), 0, 0);
+    const QString failed = QString::fromUtf8(pattern.data(), static_cast<qsizetype>(pattern.size()))
+                               .section(QStringLiteral("{1}"), 0, 0);
     QVERIFY2(shown.startsWith(failed), qPrintable(shown));
     QCOMPARE(f.announcer()->message(), shown);
     QVERIFY(!QFile::exists(path));
