@@ -888,6 +888,24 @@ void TestWindow::highContrast()
     QCOMPARE(picture(), lesson);
 }
 
+namespace {
+// The text of the message box that `act` brings up, accepted as it comes.
+template <typename Act> QString MessageShownBy(Act act)
+{
+    QString shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, &closer, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    closer.start(10);
+    act();
+    return shown;
+}
+} // namespace
+
 void TestWindow::errorInHandlerIsShown()
 {
     const auto form = StartedForm();
@@ -896,17 +914,7 @@ void TestWindow::errorInHandlerIsShown()
             [] { throw std::runtime_error("計算できません"); });
     faulty.show();
     QVERIFY(QTest::qWaitForWindowExposed(&faulty));
-    QString shown;
-    QTimer closer;
-    connect(&closer, &QTimer::timeout, &closer, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->text();
-            box->accept();
-        }
-    });
-    closer.start(10);
-    QTest::mouseClick(&faulty, Qt::LeftButton);
-    closer.stop();
+    const QString shown = MessageShownBy([&] { QTest::mouseClick(&faulty, Qt::LeftButton); });
     QCOMPARE(shown, QStringLiteral("計算できません"));
     // The loop carries on: the window still answers.
     Type(*form, "b");
@@ -922,18 +930,8 @@ void TestWindow::savingWhereNothingCanBeWritten()
     TSessen_Form& f = *form;
     Type(f, "b");
     const LessonView before = f.view();
-    QString shown;
-    QTimer closer;
-    connect(&closer, &QTimer::timeout, &closer, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->text();
-            box->accept();
-        }
-    });
-    closer.start(10);
     const QString path = QStringLiteral("/proc/tavrine/y=x^3.svg");
-    f.savePlotTo(path);
-    closer.stop();
+    const QString shown = MessageShownBy([&] { f.savePlotTo(path); });
     const std::string_view pattern = Translated(kSaveFailed);
     const QString failed = QString::fromUtf8(pattern.data(), static_cast<qsizetype>(pattern.size()))
                                .section(QStringLiteral("{1}"), 0, 0);
