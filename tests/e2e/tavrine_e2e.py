@@ -290,6 +290,12 @@ class Session:
                     if not key.startswith("QT_")}
         self.env["DISPLAY"] = self.display
         self.env["XDG_RUNTIME_DIR"] = self.home
+        # A home of its own, empty, to find whatever the program writes there.
+        self.user_home = os.path.join(self.home, "user")
+        os.mkdir(self.user_home)
+        self.env["HOME"] = self.user_home
+        for folder in ("XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"):
+            self.env.pop(folder, None)
         self.env.update(self.program_env)
 
     def start_program(self):
@@ -308,6 +314,14 @@ class Session:
                 process.wait()
         self.log.close()
         shutil.rmtree(self.home, ignore_errors=True)
+
+    def expect_no_files_written(self):
+        """The lesson lives in memory: a file is written only when the pupil
+        saves one, and no case here does."""
+        written = [os.path.relpath(os.path.join(folder, name), self.user_home)
+                   for folder, _, names in os.walk(self.user_home) for name in names]
+        if written:
+            raise CaseFailed("the program wrote %s" % ", ".join(sorted(written)))
 
     def log_text(self):
         self.log.flush()
@@ -861,6 +875,7 @@ def main():
             CASES[case](session)
             if case not in ("quit_button", "close_window"):
                 session.expect_running()
+            session.expect_no_files_written()
     except CaseFailed as failure:
         print("FAIL %s: %s" % (case, failure))
         return 1
