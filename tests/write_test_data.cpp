@@ -105,6 +105,10 @@ Json Texts()
         {"slopeCurveDescription", kSlopeCurveDescription},
         {"slopeCurveShown", kSlopeCurveShownReading},
         {"slopePoint", kSlopePointReading},
+        {"plotCopied", kPlotCopied},
+        {"copyRefused", kCopyRefused},
+        {"plotSaved", kPlotSaved},
+        {"touchPaperOn", kTouchPaperOn},
     };
 }
 

@@ -6,11 +6,14 @@
 #include "controls/control_table.h"
 #include "controls/key_table.h"
 #include "controls/language_choice.h"
+#include "entry/lesson_paper.h"
 #include "entry/lesson_session.h"
 #include "entry/lesson_share.h"
 #include "lesson/catalogue.h"
 #include "lesson/contrast_palette.h"
+#include "plot/plot_caption.h"
 #include "plot/plot_layers.h"
+#include "plot/plot_svg.h"
 #include "plot/plot_revision.h"
 #include "sound/lesson_sound.h"
 #include "sound/sound_trace.h"
@@ -107,10 +110,10 @@ std::string ShareAddressOf(const LessonSession& s, const std::string& pageAddres
 }
 
 // KeyCommand's names, in its order.
-constexpr const char* kCommands[] = {"PressControl", "SoundOnOff",   "HearCurve",  "HearTangent",
-                                     "StopSound",    "Presentation", "Share",      "SlopeCurve",
-                                     "HearSlope",    "SliderLine",   "SliderPage", "SliderToStart",
-                                     "SliderToEnd"};
+constexpr const char* kCommands[] = {
+    "PressControl", "SoundOnOff", "HearCurve",  "HearTangent", "StopSound",  "Presentation",
+    "Share",        "SlopeCurve", "HearSlope",  "CopyPlot",    "SavePlot",   "PrintPlot",
+    "TouchPaper",   "SliderLine", "SliderPage", "SliderToStart", "SliderToEnd"};
 static_assert(std::size(kCommands) == static_cast<std::size_t>(KeyCommand::SliderToEnd) + 1);
 
 // What a command's key does, from a control of the page's own: the share
@@ -135,6 +138,41 @@ emscripten::val ShareTexts()
     texts.set("copyFailed", std::string(Translated(kShareCopyFailed)));
     texts.set("title", std::string(Translated(kShareTitle)));
     return texts;
+}
+
+// The lesson's plot as the core draws it for paper: for the clipboard and a
+// download the picture with its caption; for print the plot alone at its
+// width on paper (the page sets the caption as text beneath it), for touch
+// reading where the pupil asked for it.
+std::string PaperSvg(const LessonSession& s, bool forPrint, bool highContrast)
+{
+    SvgOptions options =
+        PaperSvgOptions(kPaperWidthCm, forPrint && s.view().touchPaperOn, highContrast);
+    options.caption = !forPrint;
+    return PlotSvg(s.lesson(), options);
+}
+
+// What the page needs beside the drawing: the picture's file name, the text
+// copied with it, the print's caption lines and the drawing's width in cm.
+emscripten::val PaperTexts(const LessonSession& s)
+{
+    const SvgOptions options = PaperSvgOptions(kPaperWidthCm, s.view().touchPaperOn, false);
+    const SvgGrid grid = SvgGridOf(s.lesson(), options);
+    emscripten::val texts = emscripten::val::object();
+    texts.set("fileName", PlotFileName(s.lesson(), "svg"));
+    texts.set("text", PlotCaptionText(s.lesson()));
+    emscripten::val lines = emscripten::val::array();
+    for (const std::string& line : PlotCaption(s.lesson(), grid.step, grid.stepCm))
+        lines.call<void>("push", line);
+    texts.set("printLines", lines);
+    texts.set("widthCm", grid.widthCm);
+    texts.set("pictureScale", kPictureScale);
+    return texts;
+}
+
+void PaperDone(LessonSession& s, PaperOutcome outcome, const std::string& detail)
+{
+    s.PaperDone(outcome, detail);
 }
 
 // The language a link asks for, or "" where it asks for none or holds no
@@ -400,7 +438,8 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .field("soundOn", &LessonView::soundOn)
         .field("sound", &LessonView::sound)
         .field("sharing", &LessonView::sharing)
-        .field("slopeCurveOn", &LessonView::slopeCurveOn);
+        .field("slopeCurveOn", &LessonView::slopeCurveOn)
+        .field("touchPaperOn", &LessonView::touchPaperOn);
     emscripten::enum_<After>("After")
         .value("Ignored", After::Ignored)
         .value("Show", After::Show)
@@ -409,7 +448,15 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .value("Presentation", After::Presentation)
         .value("EndPresentation", After::EndPresentation)
         .value("PressControl", After::PressControl)
-        .value("Share", After::Share);
+        .value("Share", After::Share)
+        .value("Copy", After::Copy)
+        .value("Save", After::Save)
+        .value("Print", After::Print);
+    emscripten::enum_<PaperOutcome>("PaperOutcome")
+        .value("Copied", PaperOutcome::Copied)
+        .value("CopyRefused", PaperOutcome::CopyRefused)
+        .value("Saved", PaperOutcome::Saved)
+        .value("SaveFailed", PaperOutcome::SaveFailed);
     emscripten::enum_<PointerPhase>("PointerPhase")
         .value("Down", PointerPhase::Down)
         .value("Move", PointerPhase::Move)
@@ -454,5 +501,8 @@ EMSCRIPTEN_BINDINGS(tavrine)
         .function("view", &S::view)
         .function("plot", &Plot)
         .function("plotBase", &PlotBase)
-        .function("tangentLayer", &TangentLayer);
+        .function("tangentLayer", &TangentLayer)
+        .function("paperSvg", &PaperSvg)
+        .function("paperTexts", &PaperTexts)
+        .function("paperDone", &PaperDone);
 }

@@ -8,6 +8,7 @@ import { readGeometry } from "./plot_geometry.js";
 import { drawGeometry } from "./plot_canvas.js";
 import { ScrollBar } from "./scroll_bar.js";
 import { contrastPalette } from "./contrast.js";
+import { lessonPaper } from "./paper.js";
 import { LessonSound } from "./sound.js";
 import { chooseLanguage } from "./language.js";
 
@@ -149,9 +150,13 @@ function follow(after) {
   const After = module.After;
   if (after === After.Ignored) return false;
   if (after === After.Quit) quit();
+  else if (after === After.Copy) paper.copy();
+  else if (after === After.Save) paper.save();
+  else if (after === After.Print) paper.print();
   else apply(lesson.view());
   return true;
 }
+const paper = lessonPaper(module, lesson, () => apply(lesson.view()));
 const bars = {};
 for (const { id, does } of intents) {
   if (does === "Zoom" || does === "MoveTangent") {

@@ -5,7 +5,11 @@ import { test } from "node:test";
 import assert from "node:assert/strict";
 import { openLesson, canvasPixels } from "./page_fixture.mjs";
 import { expectTangentLayer, linesOf } from "./plot_checks.mjs";
-import { KEYBOARD_ORDER, ROWS, TEXTS, nameOf, sentence } from "./texts.mjs";
+import { KEYBOARD_ORDER, ROWS, TEXTS, filled, nameOf, sentence } from "./texts.mjs";
+import { execFileSync } from "node:child_process";
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
 
 const RED = [255, 0, 0];
 const BLACK = [0, 0, 0];
@@ -232,8 +236,9 @@ test("the quit button ends the lesson", async () => {
 // (a slider's keys on the focused tangent slider); F11 and Escape are left
 // to the browser's own full screen as well.
 test("every key of the key table", async () => {
-  const { page, close } = await openLesson();
+  const { page, browser, server, close } = await openLesson();
   try {
+    await browser.context.grantPermissions(["clipboard-read", "clipboard-write"], { origin: server.url });
     const rows = await page.evaluate(async () => (await (await import("./tavrine.js")).default()).keyTable());
     const held = { 1: "Shift", 2: "Control", 4: "Alt", 8: "Meta" };
     for (const row of rows) {
@@ -246,6 +251,9 @@ test("every key of the key table", async () => {
         if (control) document.getElementById(control).addEventListener("click", () => ++seen.clicks);
         addEventListener("keydown", (e) => { seen.leftToBrowser = !e.defaultPrevented; });
       }, row.control);
+      // The print dialog would hold the page up: counted instead.
+      await page.evaluate(() => { globalThis.printed = 0; window.print = () => ++globalThis.printed; });
+      const downloaded = row.command === "SavePlot" ? page.waitForEvent("download") : null;
       const chord = Object.entries(held).filter(([bit]) => row.modifiers & bit).map(([, name]) => name);
       await page.keyboard.press([...chord, row.key].join("+"));
       const seen = await page.evaluate(() => globalThis.seen);
@@ -257,6 +265,29 @@ test("every key of the key table", async () => {
         case "HearCurve": case "HearTangent": case "HearSlope": assert.equal(said, TEXTS.soundIsOff, at); break;
         case "SlopeCurve": assert.ok(said.startsWith(TEXTS.slopeCurveShown), `${at}${said}`); break;
         case "StopSound": case "Presentation": assert.equal(seen.leftToBrowser, true, at); break;
+        case "CopyPlot": {
+          // The picture and the equations, where the browser lets the page write them.
+          await page.waitForFunction((t) => document.getElementById("announcer").textContent === t, TEXTS.plotCopied);
+          const copied = await page.evaluate(async () => {
+            const [item] = await navigator.clipboard.read();
+            return { types: item.types, text: await (await item.getType("text/plain")).text() };
+          });
+          assert.ok(copied.types.includes("image/png"), `${at}${copied.types}`);
+          assert.equal(copied.text.split("\n")[0], "y=x^3", at);
+          break;
+        }
+        case "SavePlot": {
+          const saved = await downloaded;
+          assert.equal(saved.suggestedFilename(), "y=x^3.svg", at);
+          assert.match(readFileSync(await saved.path(), "utf8"), /^<\?xml[^]*<title id="title">y=x\^3<\/title>/, at);
+          assert.equal(said, filled(TEXTS.plotSaved, "y=x^3.svg"), at);
+          break;
+        }
+        case "PrintPlot":
+          assert.equal(await page.evaluate(() => globalThis.printed), 1, at);
+          assert.equal(await page.locator("#printSheet svg").count(), 1, at);
+          break;
+        case "TouchPaper": assert.equal(said, TEXTS.touchPaperOn, at); break;
         default: {
           const expected = { SliderToStart: 0, SliderToEnd: 100 }[row.command] ?? 50 + row.step;
           assert.equal(await sliderValue(page, "ScrollBar2"), String(expected), at);
@@ -264,6 +295,27 @@ test("every key of the key table", async () => {
       }
     }
   } finally {
+    await close();
+  }
+});
+
+// Ctrl+P, then the page printed by chromium (Page.printToPDF): the plot and
+// its equations as text, and nothing of the controls.
+test("the page on paper", async () => {
+  const { page, close } = await openLesson({ at: "#a=1&b=0&c=-3&d=0&point=70" });
+  const folder = mkdtempSync(join(tmpdir(), "tavrine-print-"));
+  try {
+    await page.evaluate(() => { window.print = () => {}; });
+    await page.keyboard.press("Control+p");
+    const pdf = join(folder, "page.pdf");
+    writeFileSync(pdf, await page.pdf({ format: "A4" }));
+    const text = execFileSync("pdftotext", [pdf, "-"], { encoding: "utf8" });
+    assert.match(text, /y=x\^3-3x/);
+    assert.match(text, /接線 y=2\.33x-4\.74/);
+    assert.ok(!text.includes(ROWS.BtnKettei.caption), text);
+    assert.equal(execFileSync("pdfinfo", [pdf], { encoding: "utf8" }).match(/Pages: +(\d+)/)[1], "1");
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
     await close();
   }
 });
