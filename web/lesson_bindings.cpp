@@ -153,7 +153,8 @@ std::string PaperSvg(const LessonSession& s, bool forPrint, bool highContrast)
 }
 
 // What the page needs beside the drawing: the picture's file name, the text
-// copied with it, the print's caption lines and the drawing's width in cm.
+// copied with it, the print's caption lines (the grid's unit as printed, for
+// touch reading where the pupil asked for it) and the picture's scale.
 emscripten::val PaperTexts(const LessonSession& s)
 {
     const SvgOptions options = PaperSvgOptions(kPaperWidthCm, s.view().touchPaperOn, false);
@@ -165,7 +166,6 @@ emscripten::val PaperTexts(const LessonSession& s)
     for (const std::string& line : PlotCaption(s.lesson(), grid.step, grid.stepCm))
         lines.call<void>("push", line);
     texts.set("printLines", lines);
-    texts.set("widthCm", grid.widthCm);
     texts.set("pictureScale", kPictureScale);
     return texts;
 }

@@ -46,9 +46,9 @@ export function lessonPaper(module, lesson, show) {
   document.body.append(sheet);
   function fillSheet() {
     const texts = lesson.paperTexts();
-    const drawing = new DOMParser().parseFromString(lesson.paperSvg(true, false), SVG).documentElement;
-    drawing.setAttribute("width", `${texts.widthCm}cm`);
-    drawing.setAttribute("height", `${texts.widthCm}cm`);
+    // The drawing carries its own width and height in cm, and the reader's
+    // contrast as the window prints it.
+    const drawing = new DOMParser().parseFromString(lesson.paperSvg(true, highContrast()), SVG).documentElement;
     sheet.replaceChildren(document.importNode(drawing, true));
     for (const line of texts.printLines) {
       const p = document.createElement("p");
@@ -64,11 +64,19 @@ export function lessonPaper(module, lesson, show) {
     // Called within the key's event: a browser lets the clipboard be
     // written only there, so the picture is handed over as a promise.
     copy() {
+      // No clipboard the page may write pictures to (no ClipboardItem, or a
+      // page not served over https): said at once, nothing drawn for it.
+      if (typeof ClipboardItem === "undefined" || !navigator.clipboard?.write) {
+        done(module.PaperOutcome.CopyRefused);
+        return;
+      }
       const texts = lesson.paperTexts();
+      const svg = picture();
+      const png = pngOf(svg, texts.pictureScale);
+      png.catch(() => {}); // a picture that cannot be drawn is the write's refusal
       try {
-        const svg = picture();
         const items = {
-          "image/png": pngOf(svg, texts.pictureScale),
+          "image/png": png,
           "text/plain": new Blob([texts.text], { type: "text/plain" }),
         };
         if (ClipboardItem.supports?.(SVG)) items[SVG] = new Blob([svg], { type: SVG });
@@ -76,8 +84,7 @@ export function lessonPaper(module, lesson, show) {
           () => done(module.PaperOutcome.Copied),
           () => done(module.PaperOutcome.CopyRefused));
       } catch {
-        // No clipboard the page may write pictures to (no ClipboardItem, or
-        // a page not served over https).
+        // A browser whose clipboard takes none of these kinds.
         done(module.PaperOutcome.CopyRefused);
       }
     },

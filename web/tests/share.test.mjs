@@ -2,8 +2,9 @@
 // lesson with the lesson's link as a QR code, which reads from a screenshot
 // scaled down to a third as a camera at the back of a classroom sees it and
 // opens the same lesson on a second page, and as text; the lesson behind it takes no key and is out of a screen reader's
-// reach; copy, the system's share sheet where the browser has one, and S or
-// Escape close it and give the focus back. A fragment that holds no lesson
+// reach; copy (the button, or Ctrl+C in the link's field), the system's
+// share sheet where the browser has one, and S or Escape close it and give
+// the focus back. A fragment that holds no lesson
 // opens the lesson's reset, is handed out as that lesson's own link, and
 // makes the page fetch nothing from anywhere else.
 
@@ -93,6 +94,11 @@ test("S or the share button hands the lesson out as a link and its QR code", asy
       const field = document.activeElement;
       return [field.id, field.value.slice(field.selectionStart, field.selectionEnd)];
     }), ["ShareLink", link]);
+    // Ctrl+C in the field copies its text, not the plot: behind the view the
+    // lesson takes no key.
+    await page.evaluate(() => { delete navigator.clipboard.writeText; return navigator.clipboard.writeText(""); });
+    await page.keyboard.press("Control+c");
+    assert.equal(await page.evaluate(() => navigator.clipboard.readText()), link);
 
     // Escape closes it, the focus back where it was.
     await page.keyboard.press("Escape");
