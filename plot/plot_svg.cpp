@@ -116,8 +116,8 @@ private:
         return Color(options_.highContrast ? HighContrastColor(lessonColor, ColorUse::Plot)
                                            : lessonColor);
     }
-    // The points as runs inside the area (and a margin for the pens), each
-    // run a path of its own: a curve's far points never reach the file.
+    // The points as runs cut at the area's edges, each run a path of its
+    // own: a curve's far points never reach the file.
     void path(const std::vector<PlotPointF>& points, std::string_view style);
     void line(PlotPointF a, PlotPointF b, std::string_view style);
     void dot(PlotPointF centre, double radius, uint32_t lessonColor);
